@@ -1,0 +1,26 @@
+#pragma once
+
+// The video queue is the main window's ListView1: one row per video, thirteen text columns.
+namespace QueueColumn {
+enum : int {
+    Index = 0,
+    VideoPath = 1,
+    VideoName = 2,
+    VideoType = 3,
+    PreCompressedSize = 4,
+    TargetSize = 5,
+    CompressionPass = 6,
+    ProcessStatus = 7,
+    ActualSize = 8,
+    OutputPath = 9,
+    IndividualSettings = 10,
+    IndividualTargetSize = 11,
+    IndividualAudioBitrate = 12,
+};
+}
+
+// Gives ListView1 its settings and its thirteen columns; runs once, on an empty list.
+void SetupQueueColumns();
+
+// Gives StatusBar1 its seven panels with their start texts; runs once.
+void SetupStatusPanels();

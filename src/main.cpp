@@ -1,0 +1,10 @@
+#include "core/Main.h"
+
+#include <QApplication>
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    QApplication::setApplicationName("Tovrane");
+    Main();
+    return QApplication::exec();
+}

@@ -1,0 +1,250 @@
+#include "runtime/Controls.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+
+namespace rt {
+
+void place(QWidget* control, int left, int top, int width, int height) {
+    control->setGeometry(left, top, std::max(0, width), std::max(0, height));
+}
+
+void setForeColour(QWidget* control, Colour colour) {
+    QPalette palette = control->palette();
+    palette.setColor(QPalette::WindowText, toQColor(colour));
+    palette.setColor(QPalette::Text, toQColor(colour));
+    palette.setColor(QPalette::ButtonText, toQColor(colour));
+    control->setPalette(palette);
+}
+
+void setBackColour(QWidget* control, Colour colour) {
+    QPalette palette = control->palette();
+    palette.setColor(QPalette::Window, toQColor(colour));
+    palette.setColor(QPalette::Base, toQColor(colour));
+    palette.setColor(QPalette::Button, toQColor(colour));
+    control->setPalette(palette);
+    control->setAutoFillBackground(true);
+}
+
+// ---- Label
+
+Label::Label(QWidget* parent, const QString& caption) : QLabel(caption, parent) {
+    setMouseTracking(true);
+}
+
+void Label::setCaption(const QString& caption) {
+    setText(caption);
+    emit changed();
+}
+
+void Label::setBackColour(Colour colour) { rt::setBackColour(this, colour); }
+
+void Label::setBackTransparent() { setAutoFillBackground(false); }
+
+void Label::mousePressEvent(QMouseEvent* event) {
+    emit mouseDown(event->button(), int(event->position().x()), int(event->position().y()));
+}
+
+void Label::mouseReleaseEvent(QMouseEvent* event) {
+    const QPoint at = event->position().toPoint();
+    emit mouseUp(event->button(), at.x(), at.y());
+    if (rect().contains(at))
+        emit clicked();
+}
+
+void Label::mouseMoveEvent(QMouseEvent* event) {
+    emit mouseMoved(event->buttons(), int(event->position().x()), int(event->position().y()));
+}
+
+// ---- TextBox
+
+TextBox::TextBox(QWidget* parent) : QPlainTextEdit(parent) {
+    setMouseTracking(true);
+    connect(this, &QPlainTextEdit::textChanged, this, [this] {
+        const QString now = toPlainText();
+        if (now != text_) {
+            text_ = now;
+            emit changed();
+        }
+    });
+}
+
+void TextBox::setText(const QString& text) {
+    if (text == text_)
+        return;
+    text_ = text;
+    {
+        const QSignalBlocker blocker(this);
+        setPlainText(text);
+    }
+    emit changed();
+}
+
+void TextBox::mouseMoveEvent(QMouseEvent* event) {
+    emit mouseMoved(int(event->position().x()), int(event->position().y()));
+    QPlainTextEdit::mouseMoveEvent(event);
+}
+
+// ---- PictureBox
+
+PictureBox::PictureBox(QWidget* parent) : QWidget(parent) { setMouseTracking(true); }
+
+void PictureBox::setBackColour(Colour colour) {
+    back_ = colour;
+    update();
+}
+
+void PictureBox::setPicture(const QPixmap& picture) {
+    picture_ = picture;
+    update();
+}
+
+void PictureBox::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    painter.fillRect(rect(), toQColor(back_));
+    if (!picture_.isNull())
+        painter.drawPixmap(0, 0, picture_);
+}
+
+void PictureBox::mousePressEvent(QMouseEvent* event) {
+    emit mouseDown(event->button(), int(event->position().x()), int(event->position().y()));
+}
+
+void PictureBox::mouseReleaseEvent(QMouseEvent* event) {
+    emit mouseUp(event->button(), int(event->position().x()), int(event->position().y()));
+}
+
+void PictureBox::mouseMoveEvent(QMouseEvent* event) {
+    emit mouseMoved(event->buttons(), int(event->position().x()), int(event->position().y()));
+}
+
+// ---- Shape
+
+Shape::Shape(QWidget* parent) : QWidget(parent) {
+    setAttribute(Qt::WA_TransparentForMouseEvents);
+}
+
+void Shape::setBorderColour(Colour colour) {
+    border_ = colour;
+    update();
+}
+
+void Shape::setFillColour(std::optional<Colour> colour) {
+    fill_ = colour;
+    update();
+}
+
+void Shape::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    if (fill_)
+        painter.fillRect(rect(), toQColor(*fill_));
+    painter.setPen(toQColor(border_));
+    painter.drawRect(rect().adjusted(0, 0, -1, -1));
+}
+
+// ---- Line
+
+Line::Line(QWidget* parent) : QWidget(parent) { setAttribute(Qt::WA_TransparentForMouseEvents); }
+
+void Line::setPoints(int x1, int y1, int x2, int y2) {
+    x1_ = x1;
+    y1_ = y1;
+    x2_ = x2;
+    y2_ = y2;
+    setGeometry(std::min(x1, x2), std::min(y1, y2), std::abs(x2 - x1) + 1, std::abs(y2 - y1) + 1);
+    update();
+}
+
+void Line::setBorderColour(Colour colour) {
+    colour_ = colour;
+    update();
+}
+
+void Line::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    painter.setPen(toQColor(colour_));
+    const QPoint origin = pos();
+    painter.drawLine(QPoint(x1_, y1_) - origin, QPoint(x2_, y2_) - origin);
+}
+
+// ---- ListBox
+
+ListBox::ListBox(QWidget* parent) : QListWidget(parent) {}
+
+QString ListBox::itemText(int index) const {
+    const QListWidgetItem* entry = item(index);
+    return entry ? entry->text() : QString();
+}
+
+QStringList ListBox::items() const {
+    QStringList all;
+    for (int i = 0; i < count(); ++i)
+        all << item(i)->text();
+    return all;
+}
+
+// ---- Buttons
+
+CheckBox::CheckBox(QWidget* parent, const QString& caption) : QCheckBox(caption, parent) {}
+
+OptionButton::OptionButton(QWidget* parent, const QString& caption)
+    : QRadioButton(caption, parent) {}
+
+CommandButton::CommandButton(QWidget* parent, const QString& caption)
+    : QPushButton(caption, parent) {}
+
+// ---- ProgressBar
+
+ProgressBar::ProgressBar(QWidget* parent) : QWidget(parent) {}
+
+bool ProgressBar::setValue(double value) {
+    if (!(value >= min_ && value <= max_))
+        return false;
+    if (value != value_) {
+        value_ = value;
+        update();
+    }
+    return true;
+}
+
+void ProgressBar::setMin(double min) {
+    if (!(min <= max_))
+        return;
+    min_ = min;
+    value_ = std::max(value_, min_);
+    update();
+}
+
+void ProgressBar::setMax(double max) {
+    if (!(max >= min_))
+        return;
+    max_ = max;
+    value_ = std::min(value_, max_);
+    update();
+}
+
+void ProgressBar::setBarColour(Colour colour) {
+    bar_ = colour;
+    update();
+}
+
+void ProgressBar::setBackColour(Colour colour) {
+    back_ = colour;
+    update();
+}
+
+void ProgressBar::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    painter.fillRect(rect(), toQColor(back_));
+    const double span = max_ - min_;
+    if (span <= 0)
+        return;
+    const int filled = int(width() * (value_ - min_) / span);
+    painter.fillRect(QRect(0, 0, filled, height()), toQColor(bar_));
+}
+
+// ---- Slider
+
+Slider::Slider(QWidget* parent) : QSlider(Qt::Horizontal, parent) {}
+
+} // namespace rt

@@ -1,0 +1,145 @@
+#include "runtime/Dialogs.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QDesktopServices>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QInputDialog>
+#include <QMessageBox>
+#include <QProcess>
+#include <QUrl>
+
+namespace rt {
+
+UiScript& uiScript() {
+    static UiScript script;
+    return script;
+}
+
+namespace {
+
+int firstButton(int style) {
+    return (style == YesNoCancelExclamation || style == YesNoExclamation) ? AnswerYes : AnswerOk;
+}
+
+QMessageBox::StandardButtons buttonsOf(int style) {
+    switch (style) {
+    case OkCancelExclamation:
+        return QMessageBox::Ok | QMessageBox::Cancel;
+    case YesNoCancelExclamation:
+        return QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
+    case YesNoExclamation:
+        return QMessageBox::Yes | QMessageBox::No;
+    default:
+        return QMessageBox::Ok;
+    }
+}
+
+int answerOf(QMessageBox::StandardButton button) {
+    switch (button) {
+    case QMessageBox::Cancel:
+        return AnswerCancel;
+    case QMessageBox::Yes:
+        return AnswerYes;
+    case QMessageBox::No:
+        return AnswerNo;
+    default:
+        return AnswerOk;
+    }
+}
+
+QUrl urlOf(const QString& target) {
+    const QUrl url(target);
+    if (!url.scheme().isEmpty() && url.scheme().size() > 1)
+        return url;
+    return QUrl::fromLocalFile(target);
+}
+
+} // namespace
+
+int msgBox(const QString& prompt, int style, const QString& title) {
+    UiScript& script = uiScript();
+    if (script.active) {
+        script.msgBoxes.push_back({prompt, style, title});
+        if (script.msgBoxAnswers.empty())
+            return firstButton(style);
+        const int answer = script.msgBoxAnswers.front();
+        script.msgBoxAnswers.pop_front();
+        return answer;
+    }
+    QMessageBox box(style == OkOnly ? QMessageBox::NoIcon : QMessageBox::Warning, title, prompt,
+                    buttonsOf(style), QApplication::activeWindow());
+    return answerOf(QMessageBox::StandardButton(box.exec()));
+}
+
+std::optional<QStringList> openFilesDialog(const QString& title, const QString& filter) {
+    UiScript& script = uiScript();
+    if (script.active) {
+        script.openDialogTitles.push_back(title);
+        if (script.openAnswers.empty())
+            return std::nullopt;
+        auto answer = script.openAnswers.front();
+        script.openAnswers.pop_front();
+        return answer;
+    }
+    const QStringList files =
+        QFileDialog::getOpenFileNames(QApplication::activeWindow(), title, QString(), filter);
+    if (files.isEmpty())
+        return std::nullopt;
+    return files;
+}
+
+std::optional<QString> inputBox(const QString& prompt, const QString& title,
+                                const QString& defaultText) {
+    UiScript& script = uiScript();
+    if (script.active) {
+        script.msgBoxes.push_back({prompt, -1, title});
+        if (script.inputAnswers.empty())
+            return std::nullopt;
+        auto answer = script.inputAnswers.front();
+        script.inputAnswers.pop_front();
+        return answer;
+    }
+    bool ok = false;
+    const QString text = QInputDialog::getText(QApplication::activeWindow(), title, prompt,
+                                               QLineEdit::Normal, defaultText, &ok);
+    if (!ok)
+        return std::nullopt;
+    return text;
+}
+
+void shellOpen(const QString& target) {
+    UiScript& script = uiScript();
+    if (script.active) {
+        script.launched.push_back(target);
+        return;
+    }
+    QDesktopServices::openUrl(urlOf(target));
+}
+
+void showInFileManager(const QString& path) {
+    UiScript& script = uiScript();
+    if (script.active) {
+        script.launched.push_back("select:" + path);
+        return;
+    }
+    // The freedesktop file-manager interface selects the file; without it, open its folder.
+    const QString uri = QUrl::fromLocalFile(path).toString();
+    const bool selected = QProcess::startDetached(
+        "dbus-send", {"--session", "--dest=org.freedesktop.FileManager1", "--type=method_call",
+                      "/org/freedesktop/FileManager1", "org.freedesktop.FileManager1.ShowItems",
+                      "array:string:" + uri, "string:"});
+    if (!selected)
+        QDesktopServices::openUrl(QUrl::fromLocalFile(QFileInfo(path).absolutePath()));
+}
+
+void setClipboardText(const QString& text) {
+    UiScript& script = uiScript();
+    if (script.active)
+        script.clipboardTexts.push_back(text);
+    if (QClipboard* clipboard = QApplication::clipboard())
+        clipboard->setText(text);
+}
+
+} // namespace rt

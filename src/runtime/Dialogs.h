@@ -1,0 +1,58 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <deque>
+#include <optional>
+#include <vector>
+
+namespace rt {
+
+// Message box styles and answers, by their classic numbers.
+enum MsgBoxStyle { OkOnly = 0, OkExclamation = 48, OkCancelExclamation = 49,
+                   YesNoCancelExclamation = 51, YesNoExclamation = 52 };
+enum MsgBoxAnswer { AnswerOk = 1, AnswerCancel = 2, AnswerYes = 6, AnswerNo = 7 };
+
+// Shows a modal message box and returns the button pressed.
+int msgBox(const QString& prompt, int style, const QString& title);
+
+// The Open dialog with multiple selection: the chosen full paths, or nothing on cancel.
+std::optional<QStringList> openFilesDialog(const QString& title, const QString& filter);
+
+// A one-line input box: the text entered, or nothing on cancel.
+std::optional<QString> inputBox(const QString& prompt, const QString& title,
+                                const QString& defaultText);
+
+// Opens a file, folder, web page or mail link with the desktop's default handler.
+void shellOpen(const QString& target);
+
+// Shows a file in the desktop's file manager (its folder when that cannot select it).
+void showInFileManager(const QString& path);
+
+// Puts a text on the clipboard.
+void setClipboardText(const QString& text);
+
+// The one testing seam of the user interface: while `active`, nothing is shown to a person;
+// boxes and dialogs take their answers from the queues and everything shown is recorded.
+struct MsgBoxRecord {
+    QString prompt;
+    int style;
+    QString title;
+};
+
+struct UiScript {
+    bool active = false;
+    std::deque<int> msgBoxAnswers;                       // empty: the first button
+    std::deque<std::optional<QStringList>> openAnswers;  // empty: cancel
+    std::deque<std::optional<QString>> inputAnswers;     // empty: cancel
+    std::vector<MsgBoxRecord> msgBoxes;
+    std::vector<QString> openDialogTitles;
+    std::vector<QString> launched;       // targets of shellOpen and showInFileManager
+    std::vector<QString> clipboardTexts;
+
+    void reset() { *this = UiScript{}; }
+};
+
+UiScript& uiScript();
+
+} // namespace rt

@@ -1,0 +1,17 @@
+#pragma once
+
+#include <cstdint>
+
+namespace rt {
+
+// Lets every pending event run (timers, input, repaints), then returns.
+void doEvents();
+
+// The clock in whole seconds.
+std::int64_t clockSeconds();
+
+// Waits until the clock in whole seconds shows a time later than now + seconds, letting events
+// run meanwhile. The thread sleeps in the event loop between events: no busy spin.
+void waitSeconds(int seconds);
+
+} // namespace rt

@@ -1,0 +1,145 @@
+#include "runtime/Format.h"
+
+#include <QStringList>
+#include <cmath>
+
+namespace rt {
+
+namespace {
+
+double roundHalfAwayFromZero(double value, int decimals) {
+    const double scale = std::pow(10.0, decimals);
+    const double scaled = value * scale;
+    const double rounded = std::round(scaled);
+    // A value just below a half because of binary representation still counts as the half.
+    if (std::fabs(std::fabs(scaled - std::trunc(scaled)) - 0.5) < 1e-9)
+        return (std::trunc(scaled) + (scaled < 0 ? -1.0 : 1.0)) / scale;
+    return rounded / scale;
+}
+
+QString withThousands(long long whole, int minDigits) {
+    QString digits = QString::number(std::llabs(whole)).rightJustified(minDigits, '0');
+    for (int pos = digits.size() - 3; pos > 0; pos -= 3)
+        digits.insert(pos, ',');
+    return whole < 0 ? "-" + digits : digits;
+}
+
+} // namespace
+
+QString formatNumber(double value, const QString& pattern) {
+    const int point = pattern.indexOf('.');
+    const int decimals = point < 0 ? 0 : int(pattern.size() - point - 1);
+    const double rounded = roundHalfAwayFromZero(value, decimals);
+    if (pattern.contains(',')) {
+        return withThousands(static_cast<long long>(rounded), 4);
+    }
+    const int wholeDigits = point < 0 ? int(pattern.size()) : point;
+    QString text = QString::number(std::fabs(rounded), 'f', decimals);
+    const int textWhole = decimals ? int(text.indexOf('.')) : int(text.size());
+    if (textWhole < wholeDigits)
+        text.prepend(QString(wholeDigits - textWhole, '0'));
+    if (rounded < 0)
+        text.prepend('-');
+    return text;
+}
+
+QString formatText(const QString& text, const QString& pattern) {
+    const auto number = toNumber(text);
+    return number ? formatNumber(*number, pattern) : text;
+}
+
+double roundHalfEven(double value, int decimals) {
+    const double scale = std::pow(10.0, decimals);
+    const double scaled = value * scale;
+    const double floor = std::floor(scaled);
+    const double fraction = scaled - floor;
+    double result;
+    if (std::fabs(fraction - 0.5) < 1e-9)
+        result = std::fmod(floor, 2.0) == 0.0 ? floor : floor + 1.0;
+    else
+        result = std::round(scaled);
+    return result / scale;
+}
+
+QString shortestText(double value) {
+    QString text = QString::number(value, 'f', 3);
+    if (text.contains('.')) {
+        while (text.endsWith('0'))
+            text.chop(1);
+        if (text.endsWith('.'))
+            text.chop(1);
+    }
+    if (text == "-0")
+        text = "0";
+    return text;
+}
+
+QString round3Text(double value) { return shortestText(roundHalfEven(value, 3)); }
+
+double leadingNumber(const QString& text) {
+    int i = 0;
+    const int n = int(text.size());
+    while (i < n && (text[i] == ' ' || text[i] == '\t'))
+        ++i;
+    const int start = i;
+    if (i < n && (text[i] == '-' || text[i] == '+'))
+        ++i;
+    bool digits = false;
+    while (i < n && text[i].isDigit() && text[i].unicode() < 128) {
+        ++i;
+        digits = true;
+    }
+    if (i < n && text[i] == '.') {
+        ++i;
+        while (i < n && text[i].isDigit() && text[i].unicode() < 128) {
+            ++i;
+            digits = true;
+        }
+    }
+    if (!digits)
+        return 0.0;
+    return text.mid(start, i - start).toDouble();
+}
+
+std::optional<double> toNumber(const QString& text) {
+    const QString trimmed = text.trimmed();
+    if (trimmed.isEmpty())
+        return std::nullopt;
+    bool ok = false;
+    const double value = trimmed.toDouble(&ok);
+    if (!ok || !std::isfinite(value))
+        return std::nullopt;
+    return value;
+}
+
+std::optional<int> timeOfDaySeconds(const QString& text) {
+    const QStringList parts = text.trimmed().split(':');
+    if (parts.size() < 2 || parts.size() > 3)
+        return std::nullopt;
+    const int limits[3] = {23, 59, 59};
+    int fields[3] = {0, 0, 0};
+    for (int i = 0; i < parts.size(); ++i) {
+        const QString& part = parts[i];
+        if (part.isEmpty() || part.size() > 2)
+            return std::nullopt;
+        for (QChar c : part)
+            if (c < '0' || c > '9')
+                return std::nullopt;
+        fields[i] = part.toInt();
+        if (fields[i] > limits[i])
+            return std::nullopt;
+    }
+    return fields[0] * 3600 + fields[1] * 60 + fields[2];
+}
+
+QString trimBlanks(const QString& text) {
+    int start = 0;
+    int end = int(text.size());
+    while (start < end && text[start] == ' ')
+        ++start;
+    while (end > start && text[end - 1] == ' ')
+        --end;
+    return text.mid(start, end - start);
+}
+
+} // namespace rt

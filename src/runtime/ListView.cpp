@@ -1,0 +1,206 @@
+#include "runtime/ListView.h"
+
+#include <QDropEvent>
+#include <QHeaderView>
+#include <QMimeData>
+#include <QMouseEvent>
+#include <QUrl>
+
+namespace rt {
+
+ListView::ListView(QWidget* parent) : QTreeWidget(parent) {
+    setColumnCount(0);
+    setRootIsDecorated(false);
+    setUniformRowHeights(true);
+    setItemsExpandable(false);
+    header()->setStretchLastSection(false);
+    header()->setSectionsMovable(false);
+    connect(this, &QTreeWidget::itemChanged, this, [this](QTreeWidgetItem* changed, int column) {
+        if (column == 0)
+            emit rowChecked(indexOfTopLevelItem(changed) + 1);
+    });
+}
+
+void ListView::addColumn(const QString& header, int width) {
+    const int column = columnCount();
+    setColumnCount(column + 1);
+    headerItem()->setText(column, header);
+    setColumnWidthPixels(column, width);
+}
+
+void ListView::setColumnWidthPixels(int column, int width) {
+    if (column < 0 || column >= columnCount())
+        return;
+    setColumnHidden(column, width <= 0);
+    if (width > 0)
+        setColumnWidth(column, width);
+}
+
+int ListView::columnWidthPixels(int column) const {
+    if (column < 0 || column >= columnCount() || isColumnHidden(column))
+        return 0;
+    return columnWidth(column);
+}
+
+QString ListView::columnHeader(int column) const {
+    return column >= 0 && column < columnCount() ? headerItem()->text(column) : QString();
+}
+
+QTreeWidgetItem* ListView::item(int row) const {
+    return hasRow(row) ? topLevelItem(row - 1) : nullptr;
+}
+
+int ListView::addRow(const QString& text) {
+    auto* added = new QTreeWidgetItem();
+    added->setFlags(added->flags() | Qt::ItemIsUserCheckable);
+    added->setCheckState(0, Qt::Unchecked);
+    added->setText(0, text);
+    const QBrush brush(toQColor(fore_));
+    for (int column = 0; column < std::max(1, columnCount()); ++column)
+        added->setForeground(column, brush);
+    const QSignalBlocker blocker(this);
+    addTopLevelItem(added);
+    return rowCount();
+}
+
+void ListView::removeRow(int row) { delete item(row); }
+
+void ListView::clearRows() { clear(); }
+
+QString ListView::cell(int row, int column) const {
+    const QTreeWidgetItem* found = item(row);
+    return found && column >= 0 && column < columnCount() ? found->text(column) : QString();
+}
+
+void ListView::setCell(int row, int column, const QString& text) {
+    QTreeWidgetItem* found = item(row);
+    if (found && column >= 0 && column < columnCount() && found->text(column) != text) {
+        const QSignalBlocker blocker(this);
+        found->setText(column, text);
+    }
+}
+
+Colour ListView::rowColour(int row) const { return cellColour(row, 0); }
+
+void ListView::setRowColour(int row, Colour colour) {
+    for (int column = 0; column < columnCount(); ++column)
+        setCellColour(row, column, colour);
+}
+
+bool ListView::rowBold(int row) const {
+    const QTreeWidgetItem* found = item(row);
+    return found && found->font(0).bold();
+}
+
+void ListView::setRowBold(int row, bool bold) {
+    QTreeWidgetItem* found = item(row);
+    if (!found)
+        return;
+    const QSignalBlocker blocker(this);
+    for (int column = 0; column < columnCount(); ++column) {
+        QFont font = found->font(column);
+        font.setBold(bold);
+        found->setFont(column, font);
+    }
+}
+
+Colour ListView::cellColour(int row, int column) const {
+    const QTreeWidgetItem* found = item(row);
+    if (!found || column < 0 || column >= columnCount())
+        return 0;
+    const QColor c = found->foreground(column).color();
+    return rgb(c.red(), c.green(), c.blue());
+}
+
+void ListView::setCellColour(int row, int column, Colour colour) {
+    QTreeWidgetItem* found = item(row);
+    if (!found || column < 0 || column >= columnCount())
+        return;
+    const QColor wanted = toQColor(colour);
+    if (found->foreground(column).color() == wanted)
+        return;
+    const QSignalBlocker blocker(this);
+    found->setForeground(column, QBrush(wanted));
+}
+
+bool ListView::checked(int row) const {
+    const QTreeWidgetItem* found = item(row);
+    return found && found->checkState(0) == Qt::Checked;
+}
+
+void ListView::setChecked(int row, bool isChecked) {
+    if (QTreeWidgetItem* found = item(row))
+        found->setCheckState(0, isChecked ? Qt::Checked : Qt::Unchecked);
+}
+
+bool ListView::selected(int row) const {
+    const QTreeWidgetItem* found = item(row);
+    return found && found->isSelected();
+}
+
+void ListView::selectRow(int row) {
+    if (QTreeWidgetItem* found = item(row))
+        setCurrentItem(found);
+}
+
+int ListView::selectedRow() const {
+    QTreeWidgetItem* current = currentItem();
+    return current && current->isSelected() ? indexOfTopLevelItem(current) + 1 : 0;
+}
+
+void ListView::scrollIntoView(int row) {
+    if (QTreeWidgetItem* found = item(row))
+        scrollToItem(found);
+}
+
+int ListView::rowAt(int y) const {
+    QTreeWidgetItem* found = itemAt(QPoint(1, y));
+    return found ? indexOfTopLevelItem(found) + 1 : 0;
+}
+
+void ListView::setListColours(Colour fore, Colour back) {
+    fore_ = fore;
+    QPalette palette = this->palette();
+    palette.setColor(QPalette::Text, toQColor(fore));
+    palette.setColor(QPalette::Base, toQColor(back));
+    palette.setColor(QPalette::Window, toQColor(back));
+    setPalette(palette);
+}
+
+void ListView::setAcceptFileDrops(bool accept) {
+    setAcceptDrops(accept);
+    viewport()->setAcceptDrops(accept);
+    setDropIndicatorShown(false);
+}
+
+void ListView::mousePressEvent(QMouseEvent* event) {
+    QTreeWidget::mousePressEvent(event);
+    emit mouseDown(event->button(), int(event->position().x()), int(event->position().y()));
+}
+
+void ListView::mouseReleaseEvent(QMouseEvent* event) {
+    QTreeWidget::mouseReleaseEvent(event);
+    emit mouseUp(event->button(), int(event->position().x()), int(event->position().y()));
+}
+
+void ListView::dragEnterEvent(QDragEnterEvent* event) {
+    if (event->mimeData()->hasUrls())
+        event->acceptProposedAction();
+}
+
+void ListView::dragMoveEvent(QDragMoveEvent* event) {
+    if (event->mimeData()->hasUrls())
+        event->acceptProposedAction();
+}
+
+void ListView::dropEvent(QDropEvent* event) {
+    QStringList paths;
+    for (const QUrl& url : event->mimeData()->urls())
+        if (url.isLocalFile())
+            paths << url.toLocalFile();
+    event->acceptProposedAction();
+    if (!paths.isEmpty())
+        emit filesDropped(paths);
+}
+
+} // namespace rt

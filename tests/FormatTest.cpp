@@ -1,0 +1,90 @@
+#include "runtime/Format.h"
+
+#include <gtest/gtest.h>
+
+using namespace rt;
+
+TEST(FormatTest, PatternsPadAndRound) {
+    EXPECT_EQ(formatNumber(3, "00"), "03");
+    EXPECT_EQ(formatNumber(120, "00"), "120");
+    EXPECT_EQ(formatNumber(7.6, "000"), "008");
+    EXPECT_EQ(formatNumber(1234, "000"), "1234");
+    EXPECT_EQ(formatNumber(25, "00.00"), "25.00");
+    EXPECT_EQ(formatNumber(68 / 2.72, "00.00"), "25.00");
+    EXPECT_EQ(formatNumber(2.27 / 0.06, "00.00"), "37.83");
+    EXPECT_EQ(formatNumber(3.5, "00.00"), "03.50");
+    EXPECT_EQ(formatNumber(2.27, "0.00"), "2.27");
+    EXPECT_EQ(formatNumber(12.3, "0.00"), "12.30");
+    EXPECT_EQ(formatNumber(-12.5, "0.00"), "-12.50");
+}
+
+TEST(FormatTest, ThousandsPatternIsWholeWithFourDigits) {
+    EXPECT_EQ(formatNumber(600, "0,000"), "0,600");
+    EXPECT_EQ(formatNumber(3.75, "0,000"), "0,004");
+    EXPECT_EQ(formatNumber(12.345, "0,000"), "0,012");
+    EXPECT_EQ(formatNumber(1234.4, "0,000"), "1,234");
+    EXPECT_EQ(formatNumber(1234567, "0,000"), "1,234,567");
+    EXPECT_EQ(formatNumber(0, "0,000"), "0,000");
+}
+
+TEST(FormatTest, FormatTextLeavesNonNumbersAlone) {
+    EXPECT_EQ(formatText("2.27", "0.00"), "2.27");
+    EXPECT_EQ(formatText(" 8.5", "0.00"), "8.50");
+    EXPECT_EQ(formatText("N/A", "0.00"), "N/A");
+    EXPECT_EQ(formatText("", "0.00"), "");
+}
+
+TEST(FormatTest, RoundingToThreeDecimalsIsHalfToEven) {
+    EXPECT_EQ(round3Text(1572864.0 / 1024 / 1024), "1.5");
+    EXPECT_EQ(round3Text(1.5 / 100 * 60), "0.9");
+    EXPECT_EQ(round3Text(45.678 / 100 * 60), "27.407");
+    EXPECT_EQ(round3Text(45.5 * 8192 / 272 - 92), "1278.353");
+    EXPECT_EQ(round3Text(0), "0");
+    EXPECT_EQ(round3Text(-12.5), "-12.5");
+    EXPECT_DOUBLE_EQ(roundHalfEven(2.5, 0), 2.0);
+    EXPECT_DOUBLE_EQ(roundHalfEven(3.5, 0), 4.0);
+    EXPECT_DOUBLE_EQ(roundHalfEven(0.0025, 3), 0.002);
+    EXPECT_DOUBLE_EQ(roundHalfEven(0.0035, 3), 0.004);
+    // Totals rounded at every step: 100.4 + 200.4 + 300.4 gives 600, not 601.
+    double total = 0;
+    for (double size : {100.4, 200.4, 300.4})
+        total = roundHalfEven(total + size, 0);
+    EXPECT_EQ(formatNumber(total, "0,000"), "0,600");
+}
+
+TEST(FormatTest, LeadingNumberReadsAsFarAsItGoes) {
+    EXPECT_DOUBLE_EQ(leadingNumber("12.30"), 12.3);
+    EXPECT_DOUBLE_EQ(leadingNumber("6.5k   - Voice Audio"), 6.5);
+    EXPECT_DOUBLE_EQ(leadingNumber("  -4.25x"), -4.25);
+    EXPECT_DOUBLE_EQ(leadingNumber("N/A"), 0);
+    EXPECT_DOUBLE_EQ(leadingNumber(""), 0);
+    EXPECT_DOUBLE_EQ(leadingNumber("<%Data%>"), 0);
+    EXPECT_DOUBLE_EQ(leadingNumber(".5"), 0.5);
+}
+
+TEST(FormatTest, ToNumberNeedsTheWholeText) {
+    EXPECT_EQ(toNumber(" 45.5 "), 45.5);
+    EXPECT_FALSE(toNumber("45.5k"));
+    EXPECT_FALSE(toNumber("N/A"));
+    EXPECT_FALSE(toNumber(""));
+    EXPECT_FALSE(toNumber("inf"));
+}
+
+TEST(FormatTest, TimeOfDay) {
+    EXPECT_EQ(timeOfDaySeconds("00:04:32"), 272);
+    EXPECT_EQ(timeOfDaySeconds("00:01:08"), 68);
+    EXPECT_EQ(timeOfDaySeconds("00:04"), 240);
+    EXPECT_EQ(timeOfDaySeconds(" 23:59:59 "), 86399);
+    EXPECT_FALSE(timeOfDaySeconds("24:00:00"));
+    EXPECT_FALSE(timeOfDaySeconds("N/A"));
+    EXPECT_FALSE(timeOfDaySeconds(""));
+    EXPECT_EQ(timeOfDaySeconds("00:0"), 0);
+    EXPECT_EQ(timeOfDaySeconds("01:02:3"), 3723);
+    EXPECT_FALSE(timeOfDaySeconds("=00:01:0"));
+    EXPECT_FALSE(timeOfDaySeconds("12"));
+}
+
+TEST(FormatTest, TrimBlanksKeepsLineEnds) {
+    EXPECT_EQ(trimBlanks("  a b  "), "a b");
+    EXPECT_EQ(trimBlanks("\r\nx \r"), "\r\nx \r");
+}
