@@ -1,0 +1,42 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+
+// Runs one console command line as a child process whose standard output and error share one
+// pipe, and hands every piece of output (at most 256 bytes) to its owner through
+// ReceiveOutputs the moment it is read. ExecuteCommand returns when the pipe breaks: when the
+// tool and everything that inherited the pipe have ended.
+class DOSOutputs : public QObject {
+    Q_OBJECT
+public:
+    enum class Outcome { NotRun, FailedToStart, Exited, Signalled };
+
+    explicit DOSOutputs(QObject* parent = nullptr);
+    ~DOSOutputs() override;
+
+    QString CommandLine() const;
+    void setCommandLine(const QString& DosCommand);
+    // All output of the last run whose child started, chunks joined in order.
+    QString Outputs() const;
+    // Runs the command line (the argument, when not empty, replaces the stored one) and
+    // returns all its output.
+    QString ExecuteCommand(const QString& CommandLine = QString());
+
+    // How the last run ended: whether the tool could start, its exit code, or the signal
+    // that ended it.
+    Outcome LastOutcome() const;
+    int ExitCode() const; // exit status when Exited, otherwise -1
+    int Signal() const;   // the ending signal when Signalled, otherwise 0
+    bool Succeeded() const { return LastOutcome() == Outcome::Exited && ExitCode() == 0; }
+
+signals:
+    void ReceiveOutputs(const QString& CommandOutputs);
+
+private:
+    QString mCommandLine;
+    QString mOutputs;
+    Outcome outcome_ = Outcome::NotRun;
+    int exitCode_ = -1;
+    int signal_ = 0;
+};
