@@ -1,5 +1,5 @@
-#include "runtime/ControlArray.h"
 #include "runtime/Controls.h"
+#include "runtime/ControlArray.h"
 #include "runtime/Dialogs.h"
 #include "runtime/Events.h"
 #include "runtime/ListView.h"

@@ -27,20 +27,19 @@ TEST_F(StartupTest, EveryStartBeginsFromTheBuiltInSettings) {
 TEST_F(StartupTest, QueueHasThirteenColumnsThreeHidden) {
     Main();
     const rt::ListView& list = *Form1::instance().ListView1;
-    const std::vector<std::pair<QString, int>> expected = {
-        {"Index", 50},
-        {"Video Path", 180},
-        {"Video Name", 130},
-        {"Video Type", 90},
-        {"Pre Compressed Size [Mb]", 140},
-        {"Target Compressed Size [Mb]", 160},
-        {"Compression Pass (1 - 2)", 140},
-        {"Process Status", 160},
-        {"Actual Compressed Size [Mb]", 160},
-        {"Compressed Video Output", 860},
-        {"Individual Settings", 0},
-        {"Target Size Mb", 0},
-        {"Audio Bitdepth Kb/s", 0}};
+    const std::vector<std::pair<QString, int>> expected = {{"Index", 50},
+                                                           {"Video Path", 180},
+                                                           {"Video Name", 130},
+                                                           {"Video Type", 90},
+                                                           {"Pre Compressed Size [Mb]", 140},
+                                                           {"Target Compressed Size [Mb]", 160},
+                                                           {"Compression Pass (1 - 2)", 140},
+                                                           {"Process Status", 160},
+                                                           {"Actual Compressed Size [Mb]", 160},
+                                                           {"Compressed Video Output", 860},
+                                                           {"Individual Settings", 0},
+                                                           {"Target Size Mb", 0},
+                                                           {"Audio Bitdepth Kb/s", 0}};
     ASSERT_EQ(list.columnCount(), 13);
     for (int column = 0; column < 13; ++column) {
         EXPECT_EQ(list.columnHeader(column), expected[column].first);

@@ -9,7 +9,7 @@
 // tool and everything that inherited the pipe have ended.
 class DOSOutputs : public QObject {
     Q_OBJECT
-public:
+  public:
     enum class Outcome { NotRun, FailedToStart, Exited, Signalled };
 
     explicit DOSOutputs(QObject* parent = nullptr);
@@ -30,10 +30,10 @@ public:
     int Signal() const;   // the ending signal when Signalled, otherwise 0
     bool Succeeded() const { return LastOutcome() == Outcome::Exited && ExitCode() == 0; }
 
-signals:
+  signals:
     void ReceiveOutputs(const QString& CommandOutputs);
 
-private:
+  private:
     QString mCommandLine;
     QString mOutputs;
     Outcome outcome_ = Outcome::NotRun;

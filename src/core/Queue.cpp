@@ -39,11 +39,11 @@ constexpr const char* PanelStartTexts[] = {
 
 void SetupQueueColumns() {
     rt::ListView& list = *Form1::instance().ListView1;
-    list.setFrameShape(QFrame::NoFrame);      // flat, no border
+    list.setFrameShape(QFrame::NoFrame);                      // flat, no border
     list.setSelectionBehavior(QAbstractItemView::SelectRows); // whole-row selection
     list.setAllColumnsShowFocus(true);
     list.setAlternatingRowColors(false);
-    list.setDragEnabled(true);   // rows may be dragged out
+    list.setDragEnabled(true);     // rows may be dragged out
     list.setAcceptFileDrops(true); // dropped files reach the drop handler
     for (const ColumnDesign& column : QueueColumns)
         list.addColumn(QString::fromLatin1(column.header), column.width);

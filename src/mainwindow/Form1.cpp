@@ -43,7 +43,9 @@ Form1& Form1::instance() {
     return *form;
 }
 
-bool Form1::isLoaded() { return sharedInstance() != nullptr; }
+bool Form1::isLoaded() {
+    return sharedInstance() != nullptr;
+}
 
 void Form1::unload() {
     delete sharedInstance();
@@ -132,6 +134,10 @@ void Form1::createImageButtonBar() {
     Shape13->setBorderColour(rt::Silver);
 }
 
-void Form1::createTimers() { Timer6 = new rt::Timer(this, 500, true); }
+void Form1::createTimers() {
+    Timer6 = new rt::Timer(this, 500, true);
+}
 
-void Form1::Form_Load() { CancelRequested = false; }
+void Form1::Form_Load() {
+    CancelRequested = false;
+}

@@ -12,7 +12,7 @@
 // the status bar. One shared instance, loaded on first use.
 class Form1 : public QMainWindow {
     Q_OBJECT
-public:
+  public:
     // The shared instance; the first call loads the window (its load handler runs then).
     static Form1& instance();
     static bool isLoaded();
@@ -37,7 +37,7 @@ public:
     rt::Shape* Shape13;
     rt::Timer* Timer6;
 
-private:
+  private:
     Form1();
     void createStatusSurfaces();
     void createQueueAndLists();

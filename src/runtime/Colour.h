@@ -29,7 +29,11 @@ inline constexpr Colour LightGrey = 0xE0E0E0;
 
 // Window positions and sizes of the design are in twips: 15 twips make one pixel.
 inline constexpr int TwipsPerPixel = 15;
-inline constexpr int twipsToPixels(double twips) { return int(twips / TwipsPerPixel); }
-inline constexpr double pixelsToTwips(int pixels) { return double(pixels) * TwipsPerPixel; }
+inline constexpr int twipsToPixels(double twips) {
+    return int(twips / TwipsPerPixel);
+}
+inline constexpr double pixelsToTwips(int pixels) {
+    return double(pixels) * TwipsPerPixel;
+}
 
 } // namespace rt

@@ -10,7 +10,7 @@ namespace rt {
 // A control group indexed like Label1(7). Addressing an element that does not exist is
 // harmless: it yields a detached stand-in that is never shown, so the call does nothing.
 template <typename T> class ControlArray {
-public:
+  public:
     T& operator()(int index) {
         auto found = elements_.find(index);
         if (found != elements_.end())
@@ -37,7 +37,7 @@ public:
             visit(index, *control);
     }
 
-private:
+  private:
     std::map<int, T*> elements_; // owned by their parent widgets
     std::unique_ptr<T> missing_;
 };

@@ -37,9 +37,13 @@ void Label::setCaption(const QString& caption) {
     emit changed();
 }
 
-void Label::setBackColour(Colour colour) { rt::setBackColour(this, colour); }
+void Label::setBackColour(Colour colour) {
+    rt::setBackColour(this, colour);
+}
 
-void Label::setBackTransparent() { setAutoFillBackground(false); }
+void Label::setBackTransparent() {
+    setAutoFillBackground(false);
+}
 
 void Label::mousePressEvent(QMouseEvent* event) {
     emit mouseDown(event->button(), int(event->position().x()), int(event->position().y()));
@@ -87,7 +91,9 @@ void TextBox::mouseMoveEvent(QMouseEvent* event) {
 
 // ---- PictureBox
 
-PictureBox::PictureBox(QWidget* parent) : QWidget(parent) { setMouseTracking(true); }
+PictureBox::PictureBox(QWidget* parent) : QWidget(parent) {
+    setMouseTracking(true);
+}
 
 void PictureBox::setBackColour(Colour colour) {
     back_ = colour;
@@ -144,7 +150,9 @@ void Shape::paintEvent(QPaintEvent*) {
 
 // ---- Line
 
-Line::Line(QWidget* parent) : QWidget(parent) { setAttribute(Qt::WA_TransparentForMouseEvents); }
+Line::Line(QWidget* parent) : QWidget(parent) {
+    setAttribute(Qt::WA_TransparentForMouseEvents);
+}
 
 void Line::setPoints(int x1, int y1, int x2, int y2) {
     x1_ = x1;

@@ -49,6 +49,13 @@ int answerOf(QMessageBox::StandardButton button) {
     }
 }
 
+template <typename T> T takeFront(std::deque<T>& queue) {
+    T front;
+    std::swap(front, queue.front());
+    queue.pop_front();
+    return front;
+}
+
 QUrl urlOf(const QString& target) {
     const QUrl url(target);
     if (!url.scheme().isEmpty() && url.scheme().size() > 1)
@@ -79,9 +86,7 @@ std::optional<QStringList> openFilesDialog(const QString& title, const QString& 
         script.openDialogTitles.push_back(title);
         if (script.openAnswers.empty())
             return std::nullopt;
-        auto answer = script.openAnswers.front();
-        script.openAnswers.pop_front();
-        return answer;
+        return takeFront(script.openAnswers);
     }
     const QStringList files =
         QFileDialog::getOpenFileNames(QApplication::activeWindow(), title, QString(), filter);
@@ -97,9 +102,7 @@ std::optional<QString> inputBox(const QString& prompt, const QString& title,
         script.msgBoxes.push_back({prompt, -1, title});
         if (script.inputAnswers.empty())
             return std::nullopt;
-        auto answer = script.inputAnswers.front();
-        script.inputAnswers.pop_front();
-        return answer;
+        return takeFront(script.inputAnswers);
     }
     bool ok = false;
     const QString text = QInputDialog::getText(QApplication::activeWindow(), title, prompt,

@@ -9,8 +9,13 @@
 namespace rt {
 
 // Message box styles and answers, by their classic numbers.
-enum MsgBoxStyle { OkOnly = 0, OkExclamation = 48, OkCancelExclamation = 49,
-                   YesNoCancelExclamation = 51, YesNoExclamation = 52 };
+enum MsgBoxStyle {
+    OkOnly = 0,
+    OkExclamation = 48,
+    OkCancelExclamation = 49,
+    YesNoCancelExclamation = 51,
+    YesNoExclamation = 52
+};
 enum MsgBoxAnswer { AnswerOk = 1, AnswerCancel = 2, AnswerYes = 6, AnswerNo = 7 };
 
 // Shows a modal message box and returns the button pressed.
@@ -42,12 +47,12 @@ struct MsgBoxRecord {
 
 struct UiScript {
     bool active = false;
-    std::deque<int> msgBoxAnswers;                       // empty: the first button
-    std::deque<std::optional<QStringList>> openAnswers;  // empty: cancel
-    std::deque<std::optional<QString>> inputAnswers;     // empty: cancel
+    std::deque<int> msgBoxAnswers;                      // empty: the first button
+    std::deque<std::optional<QStringList>> openAnswers; // empty: cancel
+    std::deque<std::optional<QString>> inputAnswers;    // empty: cancel
     std::vector<MsgBoxRecord> msgBoxes;
     std::vector<QString> openDialogTitles;
-    std::vector<QString> launched;       // targets of shellOpen and showInFileManager
+    std::vector<QString> launched; // targets of shellOpen and showInFileManager
     std::vector<QString> clipboardTexts;
 
     void reset() { *this = UiScript{}; }

@@ -7,9 +7,13 @@
 
 namespace rt {
 
-void doEvents() { QCoreApplication::processEvents(QEventLoop::AllEvents); }
+void doEvents() {
+    QCoreApplication::processEvents(QEventLoop::AllEvents);
+}
 
-std::int64_t clockSeconds() { return QDateTime::currentSecsSinceEpoch(); }
+std::int64_t clockSeconds() {
+    return QDateTime::currentSecsSinceEpoch();
+}
 
 void waitSeconds(int seconds) {
     const std::int64_t deadline = clockSeconds() + seconds;

@@ -74,7 +74,9 @@ QString shortestText(double value) {
     return text;
 }
 
-QString round3Text(double value) { return shortestText(roundHalfEven(value, 3)); }
+QString round3Text(double value) {
+    return shortestText(roundHalfEven(value, 3));
+}
 
 double leadingNumber(const QString& text) {
     int i = 0;

@@ -63,9 +63,13 @@ int ListView::addRow(const QString& text) {
     return rowCount();
 }
 
-void ListView::removeRow(int row) { delete item(row); }
+void ListView::removeRow(int row) {
+    delete item(row);
+}
 
-void ListView::clearRows() { clear(); }
+void ListView::clearRows() {
+    clear();
+}
 
 QString ListView::cell(int row, int column) const {
     const QTreeWidgetItem* found = item(row);
@@ -80,7 +84,9 @@ void ListView::setCell(int row, int column, const QString& text) {
     }
 }
 
-Colour ListView::rowColour(int row) const { return cellColour(row, 0); }
+Colour ListView::rowColour(int row) const {
+    return cellColour(row, 0);
+}
 
 void ListView::setRowColour(int row, Colour colour) {
     for (int column = 0; column < columnCount(); ++column)

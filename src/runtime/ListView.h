@@ -12,7 +12,7 @@ namespace rt {
 // nothing.
 class ListView : public QTreeWidget {
     Q_OBJECT
-public:
+  public:
     explicit ListView(QWidget* parent = nullptr);
 
     // Columns: a width of 0 hides the column.
@@ -50,20 +50,20 @@ public:
     // Whether files dropped on the list are reported through filesDropped().
     void setAcceptFileDrops(bool accept);
 
-signals:
+  signals:
     void rowChecked(int row);
     void mouseUp(Qt::MouseButton button, int x, int y);
     void mouseDown(Qt::MouseButton button, int x, int y);
     void filesDropped(const QStringList& paths);
 
-protected:
+  protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dragMoveEvent(QDragMoveEvent* event) override;
     void dropEvent(QDropEvent* event) override;
 
-private:
+  private:
     QTreeWidgetItem* item(int row) const;
 
     Colour fore_ = 0x80FF;

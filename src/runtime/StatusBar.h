@@ -12,7 +12,7 @@ namespace rt {
 // One panel of a status bar: style 0 is text, bevel 0 is none, auto-size 2 fits its contents.
 class StatusPanel : public QLabel {
     Q_OBJECT
-public:
+  public:
     explicit StatusPanel(QWidget* parent = nullptr);
     int style() const { return style_; }
     void setStyle(int style) { style_ = style; }
@@ -21,14 +21,14 @@ public:
     int autoSize() const { return autoSize_; }
     void setAutoSize(int autoSize);
 
-private:
+  private:
     int style_ = 0, bevel_ = 1, autoSize_ = 0;
 };
 
 // A status bar with panels numbered from 1.
 class StatusBar : public QWidget {
     Q_OBJECT
-public:
+  public:
     explicit StatusBar(QWidget* parent = nullptr);
     int panelCount() const { return int(panels_.size()); }
     StatusPanel& addPanel();
@@ -37,7 +37,7 @@ public:
     QString panelText(int n) const;
     void setPanelText(int n, const QString& text) { panel(n).setText(text); }
 
-private:
+  private:
     QHBoxLayout* layout_;
     std::vector<StatusPanel*> panels_;
     std::unique_ptr<StatusPanel> missing_;

@@ -9,7 +9,7 @@ namespace rt {
 // events run inside), the same timer does not fire again.
 class Timer : public QObject {
     Q_OBJECT
-public:
+  public:
     explicit Timer(QObject* parent = nullptr, int intervalMs = 0, bool enabled = true);
     int interval() const { return interval_; }
     void setInterval(int ms);
@@ -17,10 +17,10 @@ public:
     void setEnabled(bool enabled);
     bool running() const { return inHandler_; }
 
-signals:
+  signals:
     void tick();
 
-private:
+  private:
     void apply();
     void fire();
 

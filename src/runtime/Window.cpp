@@ -14,8 +14,12 @@ QSize frameExtra(const QWidget* window) {
 }
 } // namespace
 
-double windowLeft(const QWidget* window) { return pixelsToTwips(window->frameGeometry().x()); }
-double windowTop(const QWidget* window) { return pixelsToTwips(window->frameGeometry().y()); }
+double windowLeft(const QWidget* window) {
+    return pixelsToTwips(window->frameGeometry().x());
+}
+double windowTop(const QWidget* window) {
+    return pixelsToTwips(window->frameGeometry().y());
+}
 double windowWidth(const QWidget* window) {
     return pixelsToTwips(window->frameGeometry().width());
 }
@@ -50,8 +54,12 @@ static QSize screenSize() {
     return screen ? screen->size() : QSize(1920, 1080);
 }
 
-double screenWidth() { return pixelsToTwips(screenSize().width()); }
-double screenHeight() { return pixelsToTwips(screenSize().height()); }
+double screenWidth() {
+    return pixelsToTwips(screenSize().width());
+}
+double screenHeight() {
+    return pixelsToTwips(screenSize().height());
+}
 
 int windowState(const QWidget* window) {
     if (window->isMinimized())
