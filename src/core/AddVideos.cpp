@@ -13,7 +13,7 @@ namespace {
 // The row AddVideoToQueue appended last (1-based).
 int LastAddedItem = 0;
 
-// A single chosen picture is taken for a slip of the hand and ignored.
+// A picture chosen on its own is passed over without a message.
 bool isPictureType(const QString& lowerCaseExtension) {
     static const QStringList pictures = {"jpg", "gif", "png", "bmp", "ico", "cur"};
     return pictures.contains(lowerCaseExtension);
