@@ -1,3 +1,4 @@
+#include "ProcessChecks.h"
 #include "TestSupport.h"
 
 #include "core/DOSOutputs.h"
@@ -5,7 +6,6 @@
 #include "runtime/ProcessTable.h"
 
 #include <QDir>
-#include <QFile>
 #include <csignal>
 #include <functional>
 
@@ -28,16 +28,6 @@ RecordedRun run(DOSOutputs& runner, const QString& commandLine = QString(),
     recorded.result = runner.ExecuteCommand(commandLine);
     QObject::disconnect(&runner, &DOSOutputs::ReceiveOutputs, nullptr, nullptr);
     return recorded;
-}
-
-// Whether a process exists and has not ended (a zombie has ended).
-bool isRunning(pid_t pid) {
-    QFile stat(QString("/proc/%1/stat").arg(pid));
-    if (!stat.open(QIODevice::ReadOnly))
-        return false;
-    const QByteArray line = stat.readAll();
-    const qsizetype afterName = line.lastIndexOf(')');
-    return afterName >= 0 && line.mid(afterName + 2, 1) != "Z";
 }
 
 class DOSOutputsTest : public ProgramTest {
