@@ -42,24 +42,19 @@ TEST_F(PresenceTest, BothToolsInAnyCaseMeanNoMessage) {
 }
 
 TEST_F(PresenceTest, DetailLineNamesWhatIsMissing) {
-    writeFile("ffprobe", 10);
-    QDir(folder_.path()).mkdir("ffmpeg"); // a folder is no tool
-    CheckFFmpegPresence();
-    expectFirstMessage(OnlyFFmpegMissing);
-
-    rt::uiScript().reset();
-    rt::uiScript().active = true;
-    writeFile("sub/ffmpeg", 10);
-    rt::setProgramFolder(folder_.path() + "/sub");
-    CheckFFmpegPresence();
-    expectFirstMessage(OnlyFFprobeMissing);
-
-    rt::uiScript().reset();
-    rt::uiScript().active = true;
-    writeFile("empty/.ffmpeg", 10);
-    rt::setProgramFolder(folder_.path() + "/empty");
-    CheckFFmpegPresence();
-    expectFirstMessage(BothMissing);
+    writeFile("no ffmpeg/ffprobe", 10);
+    QDir(folder_.path()).mkpath("no ffmpeg/ffmpeg"); // a folder is no tool
+    writeFile("no ffprobe/ffmpeg", 10);
+    writeFile("neither/.ffmpeg", 10); // hidden files are not listed
+    const std::vector<std::pair<QString, QString>> cases = {{"no ffmpeg", OnlyFFmpegMissing},
+                                                            {"no ffprobe", OnlyFFprobeMissing},
+                                                            {"neither", BothMissing}};
+    for (const auto& [subfolder, detail] : cases) {
+        rt::uiScript().msgBoxes.clear();
+        rt::setProgramFolder(folder_.path() + "/" + subfolder);
+        CheckFFmpegPresence();
+        expectFirstMessage(detail);
+    }
 }
 
 TEST_F(PresenceTest, YesOpensTheDownloadPage) {
