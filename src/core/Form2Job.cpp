@@ -4,6 +4,7 @@
 #include "core/Queue.h"
 #include "core/Settings.h"
 #include "mainwindow/Form1.h"
+#include "runtime/CommandLine.h"
 #include "runtime/Dialogs.h"
 #include "runtime/Events.h"
 #include "runtime/Format.h"
@@ -201,6 +202,8 @@ void Form2::cancelJob() {
 std::unique_ptr<DOSOutputs> Form2::newRunner() {
     auto runner = std::make_unique<DOSOutputs>();
     connect(runner.get(), &DOSOutputs::ReceiveOutputs, this, &Form2::objDOS_ReceiveOutputs);
+    // x265 writes its two-pass statistics into the working folder: one folder per job.
+    runner->setWorkingDirectory(workFolder_->path());
     return runner;
 }
 
