@@ -4,6 +4,7 @@
 
 #include "core/FFmpegTools.h"
 #include "runtime/Dialogs.h"
+#include "runtime/ProgramFolder.h"
 
 #include <QDir>
 #include <QFile>
@@ -240,6 +241,19 @@ TEST_F(JobRunTest, MissingToolsFailTheRow) {
     ASSERT_TRUE(runUntil(runEnded, 5000));
     EXPECT_EQ(cell(1, QueueColumn::ProcessStatus), "ffmpeg pass 1 could not be started");
     EXPECT_EQ(Form1::instance().PBar1(2).value(), 2);
+}
+
+TEST_F(JobRunTest, ProgramFolderWithBlanksStillReachesItsTools) {
+    const QString program = folder_.path() + "/my programs";
+    QDir().mkpath(program);
+    QFile::copy(writeTool("ffprobe", FakeProbe), program + "/ffprobe");
+    rt::setProgramFolder(program);
+    addRow(source("clip.mp4"), "0.01");
+    startQuickRun();
+    ASSERT_TRUE(runUntil(runEnded, 5000));
+    // The probe ran and read its duration: too short a target is what stopped the job.
+    EXPECT_EQ(cell(1, QueueColumn::ProcessStatus), "Target size too small for the audio bitrate");
+    EXPECT_TRUE(jobs()[0]->Text1(0).text().startsWith('"' + program + "/ffprobe\" -hide_banner"));
 }
 
 } // namespace

@@ -23,6 +23,7 @@ class JobTest : public ProgramTest {
     void SetUp() override {
         ProgramTest::SetUp();
         SetupQueueColumns();
+        SetupStatusPanels();
         X265Preset = "ultrafast";
         AudioCodec = "aac";
         AudioBitrateKbps = 92;

@@ -22,9 +22,9 @@ rt::ListView& queue() {
     return *Form1::instance().ListView1;
 }
 
-// A path as one argument of a command line.
+// A path as one argument of a command line, whatever characters it holds.
 QString quoted(const QString& path) {
-    return '"' + path + '"';
+    return rt::quoteArgument(path);
 }
 
 // A path that the job sheet holds between double quotes, without them.
@@ -39,8 +39,10 @@ bool folderAcceptsFiles(const QString& folder) {
     return probe.open();
 }
 
+// A tool of the program's folder, quoted only when the folder's name needs it.
 QString tool(const QString& name) {
-    return rt::programFolder() + "/" + name;
+    const QString path = rt::programFolder() + "/" + name;
+    return rt::splitCommandLine(path) == QStringList{path} ? path : rt::quoteArgument(path);
 }
 
 } // namespace
