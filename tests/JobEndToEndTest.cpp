@@ -1,6 +1,8 @@
 // Whole runs with the real ffprobe and ffmpeg on tiny generated clips.
 #include "JobTestSupport.h"
 
+#include "core/AddVideos.h"
+#include "core/PermittedTypes.h"
 #include "runtime/Dialogs.h"
 
 #include <QDir>
@@ -79,9 +81,17 @@ TEST_F(JobEndToEndTest, TwoClipsCompressAndANonVideoFails) {
     const QString mp4 = makeClip("in/clipA.mp4");
     const QString mkv = makeClip("in/clipB.mkv", {"-metadata:s:v", "title=pattern"});
     const QString fake = writeFile("in/notes.avi", 4000);
-    addRow(mp4, "0.1");
-    addRow(mkv, "0.1");
-    addRow(fake, "0.1");
+    QFile types(folder_.path() + "/permitted_types.txt");
+    ASSERT_TRUE(types.open(QIODevice::WriteOnly));
+    types.write("mp4\nmkv\navi\n");
+    types.close();
+    LoadPermittedTypes();
+    for (const QString& path : {mp4, mkv, fake})
+        AddVideoToQueue(path);
+    ASSERT_EQ(queue().rowCount(), 3);
+    // Targets large enough for the audio of a three-second clip.
+    for (int row = 1; row <= 3; ++row)
+        queue().setCell(row, QueueColumn::TargetSize, "0.1");
     OutputLocation = folder_.path() + "/out put";
     QDir().mkpath(OutputLocation);
     startQuickRun();
