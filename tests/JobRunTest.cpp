@@ -8,7 +8,6 @@
 
 #include <QDir>
 #include <QFile>
-#include <QPointer>
 #include <QRegularExpression>
 #include <QSet>
 
@@ -73,11 +72,20 @@ class JobRunTest : public JobTest {
 
     QString source(const QString& name) { return writeFile("videos/" + name, 1000); }
 
-    // Runs `act` whenever events are processed, inside whichever job is running.
-    void whileRunning(const std::function<void()>& act) {
+    // Starts one clip's run and stops it, as the stop command does, once its row shows the
+    // pass; the check runs inside the job, whenever it lets events run.
+    void runAndStopDuring(const QString& passText) {
+        addRow(source("clip.mp4"), "45.5");
+        startQuickRun();
         auto* poll = new QTimer(&Form1::instance());
-        QObject::connect(poll, &QTimer::timeout, act);
+        QObject::connect(poll, &QTimer::timeout, [passText] {
+            if (!CancelRequested && cell(1, QueueColumn::CompressionPass) == passText) {
+                CancelRequested = true;
+                StopFFmpeg();
+            }
+        });
         poll->start(20);
+        ASSERT_TRUE(runUntil(runEnded, 15000));
     }
 
     static QString workFolderOf(const QString& call) { return call.section(" @ ", 1); }
@@ -148,36 +156,19 @@ TEST_F(JobRunTest, TwoJobsNestAndCompleteWithTheirOwnStatistics) {
 
 TEST_F(JobRunTest, StopDuringPassOneCancelsBeforePassTwo) {
     writeTools(100, 3);
-    addRow(source("clip.mp4"), "45.5");
-    startQuickRun();
-    QPointer<Form2> window = jobs().front();
-    whileRunning([&] {
-        if (!CancelRequested && cell(1, QueueColumn::CompressionPass) == "Pass 1: Analysing...") {
-            CancelRequested = true;
-            StopFFmpeg();
-        }
-    });
-    ASSERT_TRUE(runUntil(runEnded, 15000));
+    runAndStopDuring("Pass 1: Analysing...");
     EXPECT_EQ(cell(1, QueueColumn::ProcessStatus), "Cancelled");
     EXPECT_EQ(cell(1, QueueColumn::CompressionPass), "Pass 1: Analysing...");
     EXPECT_TRUE(callsWith("pass=2").isEmpty());
     EXPECT_EQ(Form1::instance().PBar1(2).value(), 0);
     EXPECT_FALSE(queue().checked(1));
     // Its Timer2 unloaded the window during the job; it went once the job had returned.
-    EXPECT_TRUE(window.isNull());
+    EXPECT_TRUE(Form1::instance().findChildren<Form2*>().isEmpty());
 }
 
 TEST_F(JobRunTest, StopDuringPassTwoCancelsInsteadOfCompleting) {
     writeTools(1, 100);
-    addRow(source("clip.mp4"), "45.5");
-    startQuickRun();
-    whileRunning([&] {
-        if (!CancelRequested && cell(1, QueueColumn::CompressionPass) == "Pass 2: Compressing...") {
-            CancelRequested = true;
-            StopFFmpeg();
-        }
-    });
-    ASSERT_TRUE(runUntil(runEnded, 15000));
+    runAndStopDuring("Pass 2: Compressing...");
     EXPECT_EQ(cell(1, QueueColumn::ProcessStatus), "Cancelled");
     EXPECT_NE(cell(1, QueueColumn::CompressionPass), "Compression Complete");
     EXPECT_FALSE(queue().checked(1));
