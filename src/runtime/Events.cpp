@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QDateTime>
+#include <QElapsedTimer>
 #include <QEventLoop>
 #include <QTimer>
 
@@ -15,7 +16,18 @@ std::int64_t clockSeconds() {
     return QDateTime::currentSecsSinceEpoch();
 }
 
+namespace {
+std::int64_t& waitedTotal() {
+    static std::int64_t total = 0;
+    return total;
+}
+} // namespace
+
+std::int64_t waitedMilliseconds() { return waitedTotal(); }
+
 void waitSeconds(int seconds) {
+    QElapsedTimer waited;
+    waited.start();
     const std::int64_t deadline = clockSeconds() + seconds;
     while (clockSeconds() <= deadline) {
         // Sleep in a nested loop until the clock turns past the deadline.
@@ -25,6 +37,7 @@ void waitSeconds(int seconds) {
         QTimer::singleShot(int(std::max<qint64>(1, remaining)), &loop, &QEventLoop::quit);
         loop.exec();
     }
+    waitedTotal() += waited.elapsed();
 }
 
 } // namespace rt
