@@ -23,83 +23,101 @@ void setBackColour(QWidget* control, Colour colour);
 // A caption. Every assignment of the caption raises changed(), as the program relies on it.
 class Label : public QLabel {
     Q_OBJECT
-public:
+  public:
     explicit Label(QWidget* parent = nullptr, const QString& caption = QString());
     QString caption() const { return text(); }
     void setCaption(const QString& caption);
     void setForeColour(Colour colour) { rt::setForeColour(this, colour); }
     void setBackColour(Colour colour);
     void setBackTransparent();
+    // 0 none, 1 a single black line around the label.
+    int borderStyle() const { return borderStyle_; }
+    void setBorderStyle(int style);
 
-signals:
+  signals:
     void changed();
     void clicked();
     void mouseDown(Qt::MouseButton button, int x, int y);
     void mouseUp(Qt::MouseButton button, int x, int y);
     void mouseMoved(Qt::MouseButtons buttons, int x, int y);
 
-protected:
+  protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+
+  private:
+    int borderStyle_ = 0;
 };
 
 // A multi-line text box. changed() follows every change of its text, by the program or the user.
 class TextBox : public QPlainTextEdit {
     Q_OBJECT
-public:
+  public:
     explicit TextBox(QWidget* parent = nullptr);
     QString text() const { return text_; }
     void setText(const QString& text);
 
-signals:
+  signals:
     void changed();
     void mouseMoved(int x, int y);
 
-protected:
+  protected:
     void mouseMoveEvent(QMouseEvent* event) override;
 
-private:
+  private:
     QString text_;
 };
 
-// A plain surface that holds other controls and reports the mouse.
+// A plain surface that holds other controls and reports the mouse. With a border (style 1) it
+// draws a single line (appearance 0, flat) or a sunken 3-D edge (appearance 1), and its picture
+// moves inside the border.
 class PictureBox : public QWidget {
     Q_OBJECT
-public:
+  public:
     explicit PictureBox(QWidget* parent = nullptr);
     void setBackColour(Colour colour);
     Colour backColour() const { return back_; }
     void setPicture(const QPixmap& picture);
+    QPixmap picture() const { return picture_; }
+    int appearance() const { return appearance_; }
+    void setAppearance(int appearance);
+    int borderStyle() const { return borderStyle_; }
+    void setBorderStyle(int style);
 
-signals:
+  signals:
     void mouseDown(Qt::MouseButton button, int x, int y);
     void mouseUp(Qt::MouseButton button, int x, int y);
     void mouseMoved(Qt::MouseButtons buttons, int x, int y);
 
-protected:
+  protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
 
-private:
+  private:
+    int borderWidth() const;
+
     Colour back_ = 0xFFFFFF;
     QPixmap picture_;
+    int appearance_ = 0;
+    int borderStyle_ = 0;
 };
 
 // A rectangle frame, optionally filled.
 class Shape : public QWidget {
     Q_OBJECT
-public:
+  public:
     explicit Shape(QWidget* parent = nullptr);
     void setBorderColour(Colour colour);
     void setFillColour(std::optional<Colour> colour);
 
-protected:
+  protected:
     void paintEvent(QPaintEvent* event) override;
 
-private:
+  private:
     Colour border_ = 0x808080;
     std::optional<Colour> fill_;
 };
@@ -107,7 +125,7 @@ private:
 // A straight line between two points of its parent.
 class Line : public QWidget {
     Q_OBJECT
-public:
+  public:
     explicit Line(QWidget* parent = nullptr);
     void setPoints(int x1, int y1, int x2, int y2);
     void setBorderColour(Colour colour);
@@ -116,17 +134,17 @@ public:
     int x2() const { return x2_; }
     int y2() const { return y2_; }
 
-protected:
+  protected:
     void paintEvent(QPaintEvent* event) override;
 
-private:
+  private:
     int x1_ = 0, y1_ = 0, x2_ = 0, y2_ = 0;
     Colour colour_ = 0;
 };
 
 class ListBox : public QListWidget {
     Q_OBJECT
-public:
+  public:
     explicit ListBox(QWidget* parent = nullptr);
     void addItemText(const QString& text) { addItem(text); }
     QString itemText(int index) const; // 0-based; empty beyond the end
@@ -135,20 +153,20 @@ public:
 
 class CheckBox : public QCheckBox {
     Q_OBJECT
-public:
+  public:
     explicit CheckBox(QWidget* parent = nullptr, const QString& caption = QString());
     bool ticked() const { return isChecked(); }
 };
 
 class OptionButton : public QRadioButton {
     Q_OBJECT
-public:
+  public:
     explicit OptionButton(QWidget* parent = nullptr, const QString& caption = QString());
 };
 
 class CommandButton : public QPushButton {
     Q_OBJECT
-public:
+  public:
     explicit CommandButton(QWidget* parent = nullptr, const QString& caption = QString());
 };
 
@@ -156,7 +174,7 @@ public:
 // its value. A maximum below the value pulls the value down to it.
 class ProgressBar : public QWidget {
     Q_OBJECT
-public:
+  public:
     explicit ProgressBar(QWidget* parent = nullptr);
     double min() const { return min_; }
     double max() const { return max_; }
@@ -168,23 +186,23 @@ public:
     void setBackColour(Colour colour);
     Colour barColour() const { return bar_; }
 
-protected:
+  protected:
     void paintEvent(QPaintEvent* event) override;
 
-private:
+  private:
     double min_ = 0, max_ = 100, value_ = 0;
     Colour bar_ = 0x80FF, back_ = 0x404040;
 };
 
 class Slider : public QSlider {
     Q_OBJECT
-public:
+  public:
     explicit Slider(QWidget* parent = nullptr);
     // Whether the slider shows its value in a tooltip while dragged.
     void setValueTipActive(bool active) { valueTipActive_ = active; }
     bool valueTipActive() const { return valueTipActive_; }
 
-private:
+  private:
     bool valueTipActive_ = true;
 };
 
