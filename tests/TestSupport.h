@@ -7,7 +7,7 @@
 // A test fixture with a scripted user interface (no box waits for a person), the program's
 // folder pointed at a fresh temporary folder, and a freshly loaded main window.
 class ProgramTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override;
     void TearDown() override;
 

@@ -1,0 +1,77 @@
+#include "core/DOSOutputs.h"
+
+#include "runtime/ChildProcess.h"
+#include "runtime/CommandLine.h"
+#include "runtime/Utf8Carry.h"
+
+namespace {
+
+constexpr qsizetype ChunkBytes = 256;
+
+DOSOutputs::Outcome outcomeOf(rt::ChildStatus::Kind kind) {
+    // A child that somebody else reaped counts as exited with an unknown code.
+    return kind == rt::ChildStatus::Kind::Signalled ? DOSOutputs::Outcome::Signalled
+                                                    : DOSOutputs::Outcome::Exited;
+}
+
+} // namespace
+
+DOSOutputs::DOSOutputs(QObject* parent) : QObject(parent) {}
+
+DOSOutputs::~DOSOutputs() = default;
+
+QString DOSOutputs::CommandLine() const {
+    return mCommandLine;
+}
+
+void DOSOutputs::setCommandLine(const QString& DosCommand) {
+    mCommandLine = DosCommand;
+}
+
+QString DOSOutputs::Outputs() const {
+    return mOutputs;
+}
+
+DOSOutputs::Outcome DOSOutputs::LastOutcome() const {
+    return outcome_;
+}
+
+int DOSOutputs::ExitCode() const {
+    return exitCode_;
+}
+
+int DOSOutputs::Signal() const {
+    return signal_;
+}
+
+QString DOSOutputs::ExecuteCommand(const QString& CommandLine) {
+    if (!CommandLine.isEmpty())
+        mCommandLine = CommandLine;
+    outcome_ = Outcome::NotRun;
+    exitCode_ = -1;
+    signal_ = 0;
+    if (mCommandLine.isEmpty())
+        return QString();
+
+    rt::ChildProcess child;
+    if (!child.start(rt::splitCommandLine(mCommandLine))) {
+        outcome_ = Outcome::FailedToStart;
+        return QString();
+    }
+    mOutputs.clear();
+    rt::Utf8Carry decoder;
+    char buffer[ChunkBytes];
+    qsizetype count;
+    do {
+        count = child.read(buffer, decoder.room(ChunkBytes));
+        const QString chunk = count > 0 ? decoder.decode(buffer, count) : decoder.flush();
+        mOutputs += chunk;
+        emit ReceiveOutputs(chunk);
+    } while (count > 0);
+
+    const rt::ChildStatus status = child.finish();
+    outcome_ = outcomeOf(status.kind);
+    exitCode_ = status.exitCode;
+    signal_ = status.signal;
+    return mOutputs;
+}

@@ -1,0 +1,45 @@
+#pragma once
+
+#include <QStringList>
+#include <sys/types.h>
+
+namespace rt {
+
+// How a child process ended.
+struct ChildStatus {
+    enum class Kind { NotStarted, Exited, Signalled };
+    Kind kind = Kind::NotStarted;
+    int exitCode = -1; // when Exited
+    int signal = 0;    // when Signalled
+};
+
+// One child process whose standard output and standard error share one pipe, read by us.
+// Its standard input is /dev/null. No shell is involved: the words go to the child as they are.
+// While it runs, the child is listed in the ProcessTable under its first word.
+class ChildProcess {
+  public:
+    ChildProcess() = default;
+    ~ChildProcess(); // a child still running is finished as finish() does
+    ChildProcess(const ChildProcess&) = delete;
+    ChildProcess& operator=(const ChildProcess&) = delete;
+
+    // Starts argv[0] (looked up in PATH when it holds no "/") with the other words as its
+    // arguments. False when it could not start (missing or not executable): nothing is left
+    // open then.
+    bool start(const QStringList& argv);
+
+    // Blocks until output arrives and reads at most maxBytes of it. 0 once the pipe is broken,
+    // that is when the child and everything that inherited its end have closed it.
+    qsizetype read(char* buffer, qsizetype maxBytes);
+
+    // Closes our end of the pipe, waits for the child, drops its entry and tells how it ended.
+    ChildStatus finish();
+
+    pid_t pid() const { return pid_; }
+
+  private:
+    pid_t pid_ = 0;
+    int readEnd_ = -1;
+};
+
+} // namespace rt

@@ -1,0 +1,204 @@
+#include "ProcessChecks.h"
+#include "TestSupport.h"
+
+#include "core/DOSOutputs.h"
+#include "runtime/CommandLine.h"
+#include "runtime/ProcessTable.h"
+
+#include <QDir>
+#include <csignal>
+#include <functional>
+
+namespace {
+
+// Runs a command line and keeps every chunk the runner hands out, in order.
+struct RecordedRun {
+    QStringList events;
+    QString result;
+};
+
+RecordedRun run(DOSOutputs& runner, const QString& commandLine = QString(),
+                const std::function<void(const QString&)>& alsoOnChunk = {}) {
+    RecordedRun recorded;
+    QObject::connect(&runner, &DOSOutputs::ReceiveOutputs, [&](const QString& chunk) {
+        recorded.events << chunk;
+        if (alsoOnChunk)
+            alsoOnChunk(chunk);
+    });
+    recorded.result = runner.ExecuteCommand(commandLine);
+    QObject::disconnect(&runner, &DOSOutputs::ReceiveOutputs, nullptr, nullptr);
+    return recorded;
+}
+
+class DOSOutputsTest : public ProgramTest {
+  protected:
+    // A fake tool: a shell script in the program's folder, named as a command line names it.
+    QString tool(const QString& name, const QByteArray& body) {
+        return rt::quoteArgument(writeTool(name, "#!/bin/sh\n" + body + "\n"));
+    }
+    DOSOutputs runner_;
+};
+
+TEST_F(DOSOutputsTest, SilentToolGivesOneEmptyEventAndExitsCleanly) {
+    const RecordedRun recorded = run(runner_, tool("quiet", "exit 0"));
+    EXPECT_EQ(recorded.events, QStringList{QString()});
+    EXPECT_TRUE(recorded.result.isEmpty());
+    EXPECT_TRUE(runner_.Succeeded());
+}
+
+TEST_F(DOSOutputsTest, ExactlyOneReadFullIsOneChunkThenTheEmptyOne) {
+    const RecordedRun recorded = run(runner_, tool("full", "printf '%0256d' 0"));
+    ASSERT_EQ(recorded.events.size(), 2);
+    EXPECT_EQ(recorded.events[0], QString(256, '0'));
+    EXPECT_EQ(recorded.events[1], QString());
+    EXPECT_EQ(recorded.result, QString(256, '0'));
+    EXPECT_EQ(runner_.Outputs(), recorded.result);
+}
+
+TEST_F(DOSOutputsTest, OutputInPiecesArrivesOneEventPerReadAndJoinsToTheResult) {
+    const RecordedRun recorded =
+        run(runner_, tool("pieces", "printf 'one'; sleep 0.2; printf 'two\\r'; sleep 0.2; "
+                                    "printf 'three\\r\\n' >&2"));
+    EXPECT_EQ(recorded.events, (QStringList{"one", "two\r", "three\r\n", ""}));
+    EXPECT_EQ(recorded.result, "onetwo\rthree\r\n");
+}
+
+TEST_F(DOSOutputsTest, LargeOutputComesInChunksOfAtMost256Bytes) {
+    const RecordedRun recorded = run(runner_, tool("large", "seq 1 2000"));
+    QString expected;
+    for (int n = 1; n <= 2000; ++n)
+        expected += QString::number(n) + "\n";
+    EXPECT_EQ(recorded.result, expected);
+    EXPECT_EQ(recorded.events.join(QString()), expected);
+    EXPECT_GT(recorded.events.size(), expected.size() / 256);
+    for (const QString& chunk : recorded.events)
+        EXPECT_LE(chunk.toUtf8().size(), 256);
+}
+
+TEST_F(DOSOutputsTest, CharacterCutByAReadIsCarriedToTheNextChunk) {
+    // 255 digits and a two-byte letter: the first read ends inside the letter.
+    const RecordedRun recorded = run(runner_, tool("cut", "printf '%0255d\\303\\251b' 0"));
+    EXPECT_EQ(recorded.events, (QStringList{QString(255, '0'), QString::fromUtf8("éb"), ""}));
+
+    // Three-byte characters behind one byte never cross a chunk, and chunks stay within 256.
+    const QString euros(400, QChar(0x20AC));
+    const RecordedRun many = run(
+        runner_, tool("euros", "i=0; printf a; while [ $i -lt 400 ]; do printf '\\342\\202\\254';"
+                               " i=$((i+1)); done"));
+    EXPECT_EQ(many.result, "a" + euros);
+    for (const QString& chunk : many.events) {
+        EXPECT_FALSE(chunk.contains(QChar::ReplacementCharacter));
+        EXPECT_LE(chunk.toUtf8().size(), 256);
+    }
+}
+
+TEST_F(DOSOutputsTest, CallWaitsForAGrandchildHoldingThePipe) {
+    const RecordedRun recorded =
+        run(runner_, tool("parent", "(sleep 0.3; echo grandchild) & echo child"));
+    EXPECT_EQ(recorded.result, "child\ngrandchild\n");
+    EXPECT_TRUE(runner_.Succeeded());
+}
+
+TEST_F(DOSOutputsTest, MissingExecutableReturnsAtOnceWithoutEventAndKeepsLastOutputs) {
+    run(runner_, tool("hello", "echo hello"));
+    const RecordedRun recorded =
+        run(runner_, rt::quoteArgument(folder_.path() + "/absent") + " -i x");
+    EXPECT_TRUE(recorded.events.isEmpty());
+    EXPECT_TRUE(recorded.result.isEmpty());
+    EXPECT_EQ(runner_.LastOutcome(), DOSOutputs::Outcome::FailedToStart);
+    EXPECT_EQ(runner_.ExitCode(), -1);
+    EXPECT_EQ(runner_.Outputs(), "hello\n");
+
+    // A file that is no program cannot start either.
+    writeFile("notes.txt", 10);
+    run(runner_, rt::quoteArgument(folder_.path() + "/notes.txt"));
+    EXPECT_EQ(runner_.LastOutcome(), DOSOutputs::Outcome::FailedToStart);
+}
+
+TEST_F(DOSOutputsTest, ExitStatusTellsFailedAndKilledToolsFromSuccessfulOnes) {
+    run(runner_, tool("fails", "echo bad; exit 3"));
+    EXPECT_EQ(runner_.LastOutcome(), DOSOutputs::Outcome::Exited);
+    EXPECT_EQ(runner_.ExitCode(), 3);
+    EXPECT_FALSE(runner_.Succeeded());
+
+    run(runner_, tool("killed", "echo going; kill -TERM $$"));
+    EXPECT_EQ(runner_.LastOutcome(), DOSOutputs::Outcome::Signalled);
+    EXPECT_EQ(runner_.Signal(), SIGTERM);
+    EXPECT_EQ(runner_.ExitCode(), -1);
+    EXPECT_EQ(runner_.Outputs(), "going\n");
+}
+
+TEST_F(DOSOutputsTest, StoredCommandLineAndArgument) {
+    // Nothing stored and no argument: nothing runs.
+    const RecordedRun nothing = run(runner_);
+    EXPECT_TRUE(nothing.events.isEmpty());
+    EXPECT_EQ(runner_.LastOutcome(), DOSOutputs::Outcome::NotRun);
+
+    runner_.setCommandLine(tool("first", "echo first"));
+    EXPECT_EQ(run(runner_).result, "first\n");
+    const QString second = tool("second", "echo second");
+    EXPECT_EQ(run(runner_, second).result, "second\n");
+    EXPECT_EQ(runner_.CommandLine(), second);
+    EXPECT_EQ(run(runner_).result, "second\n");
+}
+
+TEST_F(DOSOutputsTest, ToolStandardInputIsEmpty) {
+    EXPECT_EQ(run(runner_, tool("reader", "cat; echo end")).result, "end\n");
+}
+
+TEST_F(DOSOutputsTest, ArgumentsOfAnyCharactersReachTheToolIntact) {
+    QDir(folder_.path()).mkpath("tool folder \"ü\"");
+    const QString toolPath =
+        writeTool("tool folder \"ü\"/echo args", "#!/bin/sh\nprintf '%s\\n' \"$@\"\n");
+    const QStringList words = {
+        "plain",          "with blanks  and\ttab", "say \"hi\"",    "back\\slash\\",
+        "\\\"",           "ünïcødé 名前 ✓.mkv",    "-leading dash", "'single'",
+        "$HOME `x` ;|&*?"};
+    QString commandLine = rt::quoteArgument(toolPath);
+    for (const QString& word : words)
+        commandLine += " " + rt::quoteArgument(word);
+    EXPECT_EQ(run(runner_, commandLine).result, words.join('\n') + "\n");
+}
+
+TEST(CommandLineTest, SplitsByOurRules) {
+    using rt::splitCommandLine;
+    EXPECT_EQ(splitCommandLine("  a  b\tc "), (QStringList{"a", "b", "c"}));
+    EXPECT_EQ(splitCommandLine("-i \"x y\" -y \"\""), (QStringList{"-i", "x y", "-y", ""}));
+    EXPECT_EQ(splitCommandLine("a\"b c\"d"), QStringList{"ab cd"});
+    EXPECT_EQ(splitCommandLine("C:\\dir\\ \"q\\\"\\\\\\n\""),
+              (QStringList{"C:\\dir\\", "q\"\\\\n"}));
+    EXPECT_EQ(splitCommandLine("\"unclosed quote"), QStringList{"unclosed quote"});
+    EXPECT_TRUE(splitCommandLine("   ").isEmpty());
+    EXPECT_EQ(rt::quoteArgument("a\"b\\c"), "\"a\\\"b\\\\c\"");
+}
+
+TEST_F(DOSOutputsTest, RunningToolIsListedUnderItsPathUntilReaped) {
+    const QString toolPath = writeTool("my tool", "#!/bin/sh\necho running\n");
+    pid_t listed = 0;
+    run(runner_, rt::quoteArgument(toolPath), [&](const QString& chunk) {
+        if (!chunk.isEmpty())
+            listed = rt::ProcessTable::find(toolPath);
+    });
+    EXPECT_GT(listed, 0);
+    EXPECT_EQ(rt::ProcessTable::find(toolPath), 0);
+    EXPECT_FALSE(rt::ProcessTable::terminate(listed));
+}
+
+TEST_F(DOSOutputsTest, NestedRunInsideAHandlerDoesNotInheritTheOuterPipe) {
+    // The inner tool leaves a background process holding only what it inherited besides its
+    // standard descriptors. Had it inherited the outer pipe, the outer call would wait for it.
+    const QString inner = tool("inner", "sleep 3 >/dev/null 2>&1 </dev/null & echo $!");
+    DOSOutputs nested;
+    pid_t holder = 0;
+    const RecordedRun outer =
+        run(runner_, tool("outer", "echo outer; sleep 0.1; echo done"), [&](const QString& chunk) {
+            if (chunk == "outer\n")
+                holder = run(nested, inner).result.trimmed().toInt();
+        });
+    EXPECT_EQ(outer.result, "outer\ndone\n");
+    ASSERT_GT(holder, 0);
+    EXPECT_TRUE(isRunning(holder)) << "the outer call waited for the inner background process";
+    ::kill(holder, SIGTERM);
+}
+
+} // namespace

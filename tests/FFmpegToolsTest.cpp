@@ -1,0 +1,161 @@
+#include "ProcessChecks.h"
+#include "TestSupport.h"
+
+#include "core/DOSOutputs.h"
+#include "core/FFmpegTools.h"
+#include "runtime/CommandLine.h"
+#include "runtime/Dialogs.h"
+#include "runtime/ProcessTable.h"
+#include "runtime/ProgramFolder.h"
+
+#include <QDir>
+#include <csignal>
+#include <functional>
+#include <thread>
+
+namespace {
+
+const QString FirstMessage = "This project needs FFmpeg and FFprobe to run correctly.\r\n%1"
+                             "\r\n\r\nDo you want to visit the FFMpeg Download Webpage ?";
+const QString OnlyFFmpegMissing = "FFmpeg was not found in the project directory.";
+const QString OnlyFFprobeMissing = "FFprobe was not found in the project directory";
+const QString BothMissing = "Neither FFprobe or FFmpeg were found in the project directory.";
+
+class PresenceTest : public ProgramTest {
+  protected:
+    const std::vector<rt::MsgBoxRecord>& shown() { return rt::uiScript().msgBoxes; }
+
+    void expectFirstMessage(const QString& detail) {
+        ASSERT_FALSE(shown().empty());
+        EXPECT_EQ(shown()[0].prompt, FirstMessage.arg(detail));
+        EXPECT_EQ(shown()[0].style, 51);
+        EXPECT_EQ(shown()[0].title, "FFmpeg Components Not Found");
+    }
+};
+
+TEST_F(PresenceTest, BothToolsInAnyCaseMeanNoMessage) {
+    writeFile("FFMPEG", 10);
+    writeFile("ffProbe", 10);
+    CheckFFmpegPresence();
+    EXPECT_TRUE(shown().empty());
+    EXPECT_TRUE(rt::uiScript().launched.empty());
+}
+
+TEST_F(PresenceTest, DetailLineNamesWhatIsMissing) {
+    writeFile("no ffmpeg/ffprobe", 10);
+    QDir(folder_.path()).mkpath("no ffmpeg/ffmpeg"); // a folder is no tool
+    writeFile("no ffprobe/ffmpeg", 10);
+    writeFile("neither/.ffmpeg", 10); // hidden files are not listed
+    const std::vector<std::pair<QString, QString>> cases = {{"no ffmpeg", OnlyFFmpegMissing},
+                                                            {"no ffprobe", OnlyFFprobeMissing},
+                                                            {"neither", BothMissing}};
+    for (const auto& [subfolder, detail] : cases) {
+        rt::uiScript().msgBoxes.clear();
+        rt::setProgramFolder(folder_.path() + "/" + subfolder);
+        CheckFFmpegPresence();
+        expectFirstMessage(detail);
+    }
+}
+
+TEST_F(PresenceTest, YesOpensTheDownloadPage) {
+    rt::uiScript().msgBoxAnswers = {rt::AnswerYes};
+    CheckFFmpegPresence();
+    EXPECT_EQ(shown().size(), 1u);
+    EXPECT_EQ(rt::uiScript().launched, std::vector<QString>{"https://ffmpeg.org/download.html"});
+}
+
+TEST_F(PresenceTest, NoWarnsThatMostFunctionsWillFail) {
+    writeFile("ffmpeg", 10);
+    rt::uiScript().msgBoxAnswers = {rt::AnswerNo};
+    CheckFFmpegPresence();
+    expectFirstMessage(OnlyFFprobeMissing);
+    ASSERT_EQ(shown().size(), 2u);
+    EXPECT_EQ(shown()[1].prompt, "This project cannot perform the tasks required of it.\r\n"
+                                 "FFmpeg and FFprobe are required\r\n\r\n"
+                                 "Tovrane Cannot Continue");
+    EXPECT_EQ(shown()[1].style, 48);
+    EXPECT_EQ(shown()[1].title, "Most functions will Fail");
+    EXPECT_TRUE(rt::uiScript().launched.empty());
+}
+
+TEST_F(PresenceTest, CancelEndsTheCheck) {
+    rt::uiScript().msgBoxAnswers = {rt::AnswerCancel};
+    CheckFFmpegPresence();
+    EXPECT_EQ(shown().size(), 1u);
+    EXPECT_TRUE(rt::uiScript().launched.empty());
+}
+
+TEST_F(PresenceTest, UnreadableFolderIsReportedAsAnError) {
+    rt::setProgramFolder(folder_.path() + "/does not exist");
+    CheckFFmpegPresence();
+    ASSERT_EQ(shown().size(), 1u);
+    EXPECT_EQ(shown()[0].prompt, "An Error prevented checking of FFmpeg and FFprobe presence.");
+    EXPECT_EQ(shown()[0].style, 0);
+    EXPECT_EQ(shown()[0].title, "Tovrane");
+}
+
+class StopTest : public ProgramTest {
+  protected:
+    void SetUp() override {
+        ProgramTest::SetUp();
+        // A tool that says it started and then runs until it is stopped.
+        const QByteArray waits = "#!/bin/sh\necho started\nexec sleep 20\n";
+        ffmpeg_ = writeTool("ffmpeg", waits);
+        ffprobe_ = writeTool("ffprobe", waits);
+    }
+
+    // Runs a tool and calls `whileRunning` once it has started.
+    void runTool(DOSOutputs& runner, const QString& path,
+                 const std::function<void()>& whileRunning) {
+        QObject::connect(&runner, &DOSOutputs::ReceiveOutputs, [&](const QString& chunk) {
+            if (chunk == "started\n")
+                whileRunning();
+        });
+        runner.ExecuteCommand(rt::quoteArgument(path) + " -i " + rt::quoteArgument("in put.mkv"));
+    }
+
+    QString ffmpeg_, ffprobe_;
+};
+
+TEST_F(StopTest, EachStopEndsOneFFmpegFirstStartedFirst) {
+    DOSOutputs first, second;
+    pid_t firstPid = 0, secondPid = 0;
+    bool secondRanOnAfterFirstStop = false;
+    runTool(first, ffmpeg_, [&] {
+        firstPid = rt::ProcessTable::find(ffmpeg_);
+        runTool(second, ffmpeg_, [&] {
+            StopFFmpeg();
+            EXPECT_EQ(rt::ProcessTable::title(firstPid), "q");
+            secondPid = rt::ProcessTable::find(ffmpeg_);
+            std::this_thread::sleep_for(std::chrono::milliseconds(200));
+            secondRanOnAfterFirstStop = isRunning(secondPid);
+            StopFFmpeg();
+            EXPECT_EQ(rt::ProcessTable::title(secondPid), "q");
+            StopFFmpeg(); // none left under the path: nothing happens
+        });
+    });
+    EXPECT_GT(firstPid, 0);
+    EXPECT_NE(secondPid, firstPid);
+    EXPECT_TRUE(secondRanOnAfterFirstStop);
+    for (const DOSOutputs* runner : {&first, &second}) {
+        EXPECT_EQ(runner->LastOutcome(), DOSOutputs::Outcome::Signalled);
+        EXPECT_EQ(runner->Signal(), SIGTERM);
+    }
+}
+
+TEST_F(StopTest, StopLeavesOtherToolsRunning) {
+    DOSOutputs probe;
+    pid_t probePid = 0;
+    bool probeRanOn = false;
+    runTool(probe, ffprobe_, [&] {
+        StopFFmpeg();
+        probePid = rt::ProcessTable::find(ffprobe_);
+        std::this_thread::sleep_for(std::chrono::milliseconds(200));
+        probeRanOn = isRunning(probePid);
+        ::kill(probePid, SIGKILL);
+    });
+    EXPECT_TRUE(probeRanOn);
+    EXPECT_EQ(probe.Signal(), SIGKILL);
+}
+
+} // namespace
