@@ -1,5 +1,6 @@
 #include "core/Main.h"
 
+#include "core/PermittedTypes.h"
 #include "core/Queue.h"
 #include "core/Settings.h"
 #include "mainwindow/Form1.h"
@@ -32,6 +33,7 @@ void Main() {
     AudioCodec = "aac";
     X265Preset = "ultrafast";
     AudioBitrateKbps = 92;
+    LoadPermittedTypes();
     SetupQueueColumns();
     SetupStatusPanels();
     PlaceImageButtonBar(form);

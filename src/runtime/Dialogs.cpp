@@ -8,6 +8,7 @@
 #include <QInputDialog>
 #include <QMessageBox>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QUrl>
 
 namespace rt {
@@ -56,7 +57,32 @@ QUrl urlOf(const QString& target) {
     return QUrl::fromLocalFile(target);
 }
 
+QString qtPattern(const QString& pattern) {
+    const QString trimmed = pattern.trimmed();
+    return trimmed == "*.*" ? QStringLiteral("*") : trimmed;
+}
+
+// The description without a pattern list already written after it: "All Files (*.*)".
+QString bareDescription(const QString& description) {
+    static const QRegularExpression patternsAtEnd(QStringLiteral("\\s*\\([^()]*\\)\\s*$"));
+    return QString(description).remove(patternsAtEnd).trimmed();
+}
+
 } // namespace
+
+QString qtFileFilter(const QString& filter) {
+    if (!filter.contains('|'))
+        return filter;
+    const QStringList parts = filter.split('|');
+    QStringList qtFilters;
+    for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
+        QStringList patterns;
+        for (const QString& pattern : parts[i + 1].split(';', Qt::SkipEmptyParts))
+            patterns << qtPattern(pattern);
+        qtFilters << bareDescription(parts[i]) + " (" + patterns.join(' ') + ")";
+    }
+    return qtFilters.join(";;");
+}
 
 int msgBox(const QString& prompt, int style, const QString& title) {
     UiScript& script = uiScript();
@@ -68,7 +94,10 @@ int msgBox(const QString& prompt, int style, const QString& title) {
         script.msgBoxAnswers.pop_front();
         return answer;
     }
-    QMessageBox box(style == OkOnly ? QMessageBox::NoIcon : QMessageBox::Warning, title, prompt,
+    // Prompts end their lines with CR LF; a lone CR would show as a stray glyph.
+    QString shown = prompt;
+    shown.replace("\r\n", "\n");
+    QMessageBox box(style == OkOnly ? QMessageBox::NoIcon : QMessageBox::Warning, title, shown,
                     buttonsOf(style), QApplication::activeWindow());
     return answerOf(QMessageBox::StandardButton(box.exec()));
 }
@@ -83,8 +112,8 @@ std::optional<QStringList> openFilesDialog(const QString& title, const QString& 
         script.openAnswers.pop_front();
         return answer;
     }
-    const QStringList files =
-        QFileDialog::getOpenFileNames(QApplication::activeWindow(), title, QString(), filter);
+    const QStringList files = QFileDialog::getOpenFileNames(QApplication::activeWindow(), title,
+                                                            QString(), qtFileFilter(filter));
     if (files.isEmpty())
         return std::nullopt;
     return files;

@@ -16,8 +16,14 @@ enum MsgBoxAnswer { AnswerOk = 1, AnswerCancel = 2, AnswerYes = 6, AnswerNo = 7 
 // Shows a modal message box and returns the button pressed.
 int msgBox(const QString& prompt, int style, const QString& title);
 
-// The Open dialog with multiple selection: the chosen full paths, or nothing on cancel.
+// The Open dialog with multiple selection: the chosen full paths, or nothing on cancel. The
+// filter may come in the classic "Description|pattern|..." form (see qtFileFilter).
 std::optional<QStringList> openFilesDialog(const QString& title, const QString& filter);
+
+// A classic "Description|pattern;pattern|..." filter in Qt's "Description (pattern pattern);;..."
+// form. "*.*" becomes "*", so that names without a "." are listed too. A text without "|" is
+// returned unchanged.
+QString qtFileFilter(const QString& filter);
 
 // A one-line input box: the text entered, or nothing on cancel.
 std::optional<QString> inputBox(const QString& prompt, const QString& title,

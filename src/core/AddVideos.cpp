@@ -1,0 +1,109 @@
+#include "core/AddVideos.h"
+
+#include "core/PermittedTypes.h"
+#include "core/Queue.h"
+#include "core/Settings.h"
+#include "mainwindow/Form1.h"
+#include "runtime/Dialogs.h"
+#include "runtime/FileSystem.h"
+#include "runtime/Format.h"
+
+namespace {
+
+// The row AddVideoToQueue appended last (1-based).
+int LastAddedItem = 0;
+
+// A picture chosen on its own is passed over without a message.
+bool isPictureType(const QString& lowerCaseExtension) {
+    static const QStringList pictures = {"jpg", "gif", "png", "bmp", "ico", "cur"};
+    return pictures.contains(lowerCaseExtension);
+}
+
+// The extension test of a several-file selection: the text after the last "." of the name, or
+// the whole name when it has none.
+QString selectionTypeOf(const QString& path) {
+    const QString name = rt::fileNameOf(path);
+    return name.mid(name.lastIndexOf('.') + 1).toLower();
+}
+
+void addChosenFile(const QString& path) {
+    if (!isPictureType(rt::extensionOf(path).toLower()))
+        AddVideoToQueue(path);
+}
+
+void addChosenFiles(const QStringList& paths) {
+    for (const QString& path : paths)
+        if (IsPermittedType(selectionTypeOf(path)))
+            AddVideoToQueue(path);
+}
+
+// Source size and the default target of 60 % of it. A size that cannot be read (the file went
+// away meanwhile) leaves both empty rather than claiming 0 Mb.
+void fillSizeCells(rt::ListView& list, const QString& path) {
+    const std::optional<qint64> bytes = rt::fileSize(path);
+    if (!bytes)
+        return;
+    const QString sizeText = rt::round3Text(double(*bytes) / 1024 / 1024);
+    list.setCell(LastAddedItem, QueueColumn::PreCompressedSize, sizeText);
+    list.setCell(LastAddedItem, QueueColumn::TargetSize,
+                 rt::round3Text(rt::leadingNumber(sizeText) / 100 * 60));
+}
+
+// Columns 1 to 5 and 9 of a row whose file exists and whose type is permitted.
+void fillVideoCells(rt::ListView& list, const QString& path) {
+    list.setCell(LastAddedItem, QueueColumn::VideoPath, path);
+    const QString nameOnDisk = rt::fileNameOf(path);
+    const qsizetype dot = nameOnDisk.lastIndexOf('.');
+    if (dot < 0)
+        return;
+    list.setCell(LastAddedItem, QueueColumn::VideoName, nameOnDisk.left(dot).toLower());
+    list.setCell(LastAddedItem, QueueColumn::VideoType, rt::typeDescription(path));
+    fillSizeCells(list, path);
+    const QString folder = path.left(path.lastIndexOf('/') + 1);
+    const QString base = rt::trimBlanks(nameOnDisk.left(dot));
+    list.setCell(LastAddedItem, QueueColumn::OutputPath,
+                 folder + "Compressed_" + rt::formatNumber(list.rowCount(), "00") + "_" + base +
+                     ".mp4");
+}
+
+// The sum of column 4, rounded to whole megabytes after every row. 64 bits: no queue overflows.
+qint64 uncompressedTotal(const rt::ListView& list) {
+    qint64 total = 0;
+    for (int row = 1; row <= list.rowCount(); ++row) {
+        const double size = rt::leadingNumber(list.cell(row, QueueColumn::PreCompressedSize));
+        total = static_cast<qint64>(rt::roundHalfEven(double(total) + size, 0));
+    }
+    SelectedVideoItem = list.rowCount();
+    return total;
+}
+
+} // namespace
+
+void AddVideosFromDialog() {
+    const std::optional<QStringList> chosen =
+        rt::openFilesDialog("Select Videos for Compressing", "All Files (*.*)|*.*");
+    if (!chosen || chosen->isEmpty())
+        return;
+    if (chosen->size() == 1)
+        addChosenFile(chosen->first());
+    else
+        addChosenFiles(*chosen);
+}
+
+void AddVideoToQueue(const QString& path) {
+    Form1& form = Form1::instance();
+    rt::ListView& list = *form.ListView1;
+    LastAddedItem = list.addRow(QString::number(list.rowCount() + 1));
+    const QString extension = rt::trimBlanks(rt::extensionOf(path)).toLower();
+    list.setCell(LastAddedItem, QueueColumn::CompressionPass, "Pass: 1 of 2");
+    list.setCell(LastAddedItem, QueueColumn::ProcessStatus, "Video Queued");
+    list.setCell(LastAddedItem, QueueColumn::ActualSize, "000");
+    if (!IsPermittedType(extension))
+        return;
+    // A path that names no file (a folder called "Clips.mp4") keeps only its number and status.
+    if (rt::fileExists(path))
+        fillVideoCells(list, path);
+    form.StatusBar1->setPanelText(
+        2, "Total UnCompressed Size: " +
+               rt::formatNumber(double(uncompressedTotal(list)), "0,000") + "Mb");
+}

@@ -1,0 +1,58 @@
+#include "core/RemoveVideos.h"
+
+#include "core/Queue.h"
+#include "mainwindow/Form1.h"
+#include "runtime/Dialogs.h"
+#include "runtime/Format.h"
+
+namespace {
+
+struct TickedRows {
+    int count = 0;
+    QString items; // one line per ticked row: CR LF "id:  02" tab, the name cut to 35, "..."
+};
+
+TickedRows listTickedRows(const rt::ListView& list) {
+    TickedRows ticked;
+    for (int row = 1; row <= list.rowCount(); ++row) {
+        if (!list.checked(row))
+            continue;
+        ticked.items += "\r\nid:  " + rt::formatNumber(row, "00") + "\t" +
+                        list.cell(row, QueueColumn::VideoName).left(35) + "...";
+        ++ticked.count;
+    }
+    return ticked;
+}
+
+void showVideoCount(Form1& form) {
+    form.StatusBar1->setPanelText(1, "Video Count: " + QString::number(form.ListView1->rowCount()));
+}
+
+// Ticks are tested again here: a job may have ticked its finished row while the box was open.
+void removeTickedRows(Form1& form) {
+    rt::ListView& list = *form.ListView1;
+    list.setFocus();
+    list.selectRow(1);
+    for (int row = list.rowCount(); row >= 1; --row) {
+        if (!list.checked(row))
+            continue;
+        list.removeRow(row);
+        showVideoCount(form);
+    }
+    for (int row = 1; row <= list.rowCount(); ++row)
+        list.setCell(row, QueueColumn::Index, QString::number(row));
+    showVideoCount(form);
+}
+
+} // namespace
+
+void RemoveCheckedVideos() {
+    Form1& form = Form1::instance();
+    const TickedRows ticked = listTickedRows(*form.ListView1);
+    if (ticked.count == 0)
+        return;
+    const QString prompt = "Are you sure you want to remove all  " + QString::number(ticked.count) +
+                           "  Videos ?\r\n" + ticked.items;
+    if (rt::msgBox(prompt, rt::YesNoCancelExclamation, "Confirm Remove") == rt::AnswerYes)
+        removeTickedRows(form);
+}
