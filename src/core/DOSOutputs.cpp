@@ -54,6 +54,7 @@ QString DOSOutputs::ExecuteCommand(const QString& CommandLine) {
         return QString();
 
     rt::ChildProcess child;
+    child.setWorkingDirectory(workingDirectory_);
     if (!child.start(rt::splitCommandLine(mCommandLine))) {
         outcome_ = Outcome::FailedToStart;
         return QString();

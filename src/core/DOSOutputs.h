@@ -22,6 +22,8 @@ public:
     // Runs the command line (the argument, when not empty, replaces the stored one) and
     // returns all its output.
     QString ExecuteCommand(const QString& CommandLine = QString());
+    // The folder the tool runs in; empty (the default) keeps the program's own.
+    void setWorkingDirectory(const QString& folder) { workingDirectory_ = folder; }
 
     // How the last run ended: whether the tool could start, its exit code, or the signal
     // that ended it.
@@ -39,4 +41,5 @@ private:
     Outcome outcome_ = Outcome::NotRun;
     int exitCode_ = -1;
     int signal_ = 0;
+    QString workingDirectory_;
 };

@@ -46,9 +46,11 @@ bool openPipe(Pipe& pipe) {
     return false;
 }
 
-// Spawns the child with stdin from /dev/null and stdout and stderr onto the write end. The
-// child gets the default SIGPIPE action and an empty signal mask whatever ours are.
-int spawn(pid_t& pid, const std::vector<QByteArray>& words, int writeEnd) {
+// Spawns the child with stdin from /dev/null and stdout and stderr onto the write end, in the
+// given folder when there is one. The child gets the default SIGPIPE action and an empty
+// signal mask whatever ours are.
+int spawn(pid_t& pid, const std::vector<QByteArray>& words, int writeEnd,
+          const QByteArray& folder) {
     std::vector<char*> argv;
     for (const QByteArray& word : words)
         argv.push_back(const_cast<char*>(word.constData()));
@@ -59,6 +61,8 @@ int spawn(pid_t& pid, const std::vector<QByteArray>& words, int writeEnd) {
     posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
     posix_spawn_file_actions_adddup2(&actions, writeEnd, STDOUT_FILENO);
     posix_spawn_file_actions_adddup2(&actions, writeEnd, STDERR_FILENO);
+    if (!folder.isEmpty())
+        posix_spawn_file_actions_addchdir_np(&actions, folder.constData());
 
     posix_spawnattr_t attributes;
     posix_spawnattr_init(&attributes);
@@ -106,7 +110,7 @@ bool ChildProcess::start(const QStringList& argv) {
     if (!openPipe(pipe))
         return false;
     pid_t pid = 0;
-    const int error = spawn(pid, words, pipe.writeEnd);
+    const int error = spawn(pid, words, pipe.writeEnd, QFile::encodeName(workingDirectory_));
     // Our copy of the write end goes at once: the pipe breaks when the child's copies close.
     ::close(pipe.writeEnd);
     if (error != 0) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QString>
 #include <QStringList>
 #include <sys/types.h>
 
@@ -28,6 +29,9 @@ class ChildProcess {
     // open then.
     bool start(const QStringList& argv);
 
+    // The folder the next child starts in; empty (the default) keeps ours.
+    void setWorkingDirectory(const QString& folder) { workingDirectory_ = folder; }
+
     // Blocks until output arrives and reads at most maxBytes of it. 0 once the pipe is broken,
     // that is when the child and everything that inherited its end have closed it.
     qsizetype read(char* buffer, qsizetype maxBytes);
@@ -40,6 +44,7 @@ class ChildProcess {
   private:
     pid_t pid_ = 0;
     int readEnd_ = -1;
+    QString workingDirectory_;
 };
 
 } // namespace rt

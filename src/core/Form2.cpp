@@ -1,0 +1,310 @@
+#include "core/Form2.h"
+
+#include "core/DOSOutputs.h"
+#include "core/Settings.h"
+#include "mainwindow/Form1.h"
+#include "runtime/Format.h"
+#include "runtime/ProgramFolder.h"
+#include "runtime/Window.h"
+
+#include <QEvent>
+#include <QFile>
+#include <QFileInfo>
+#include <QMouseEvent>
+#include <QTemporaryDir>
+#include <QWindow>
+
+namespace {
+
+constexpr rt::Colour TitleStripColour = 0xFF8080;
+constexpr rt::Colour FrameGrey = 0x808080;
+constexpr rt::Colour BarGrey = 0x404040;
+
+// Design places are in twips; the window works in twips, Qt in pixels.
+void placeTwips(QWidget* control, int left, int top, int width, int height) {
+    rt::place(control, rt::twipsToPixels(left), rt::twipsToPixels(top), rt::twipsToPixels(width),
+              rt::twipsToPixels(height));
+}
+
+const char* const SheetCaptions[15] = {"Index",
+                                       "path of source video",
+                                       "original extension",
+                                       "final extension",
+                                       "compressed path and name",
+                                       "target size",
+                                       "parent directory",
+                                       "compressed size",
+                                       "video bitrate kb/s",
+                                       "duration in seconds",
+                                       "audio bitrate kb/s",
+                                       "original name",
+                                       "FFmpeg Preset",
+                                       "current video time",
+                                       "User defined output location"};
+
+// Sheet values from the top of the window down; the captions of values 8 and 9 stand crossed.
+constexpr int SheetScreenOrder[15] = {0, 1, 2, 11, 3, 4, 5, 6, 7, 8, 9, 10, 12, 13, 14};
+
+int captionBeside(int value) {
+    if (value == 8)
+        return 9;
+    if (value == 9)
+        return 8;
+    return value;
+}
+
+QString debugLogPath() {
+    return rt::programFolder() + "/FFmpegLog.txt";
+}
+
+} // namespace
+
+Form2::Form2(QWidget* owner) : QWidget(owner, Qt::Window | Qt::FramelessWindowHint) {
+    setAttribute(Qt::WA_ShowWithoutActivating);
+    resize(rt::twipsToPixels(9705), rt::twipsToPixels(9030));
+    rt::setBackColour(this, BarGrey);
+    setFont(QFont("Arial"));
+    createTitleStrip();
+    createJobSheet();
+    createOutputBoxes();
+    createTimers();
+    connectHandlers();
+    Form_Load();
+}
+
+Form2::~Form2() = default;
+
+void Form2::createTitleStrip() {
+    Picture2 = new rt::PictureBox(this);
+    placeTwips(Picture2, 0, 0, 9855, 255);
+    Picture2->setBackColour(TitleStripColour);
+    Label7 = new rt::Label(Picture2, "<%windowtitle%>");
+    placeTwips(Label7, 120, 15, 1575, 165);
+    Label7->setAttribute(Qt::WA_TransparentForMouseEvents);
+    Shape2 = new rt::Shape(this);
+    Shape2->setBorderColour(FrameGrey);
+    Label3 = new rt::Label(this);
+    placeTwips(Label3, 4800, 480, 135, 3855);
+}
+
+void Form2::createJobSheet() {
+    for (int index = 0; index < 15; ++index) {
+        auto* caption = new rt::Label(this, QString::fromLatin1(SheetCaptions[index]));
+        auto* value = new rt::Label(this, NoData);
+        for (rt::Label* label : {caption, value}) {
+            label->setForeColour(rt::Orange);
+            label->setBackColour(BarGrey);
+        }
+        Label1.add(index, caption);
+        Label2.add(index, value);
+    }
+    for (int screenRow = 0; screenRow < 15; ++screenRow) {
+        const int value = SheetScreenOrder[screenRow];
+        const int top = 600 + 240 * screenRow;
+        placeTwips(&Label2(value), 4920, top, 4350, 255);
+        placeTwips(&Label1(captionBeside(value)), 360, top, 4500, 255);
+    }
+}
+
+void Form2::createOutputBoxes() {
+    Shape1 = new rt::Shape(this);
+    placeTwips(Shape1, 360, 4440, 8895, 4095);
+    Shape1->setBorderColour(FrameGrey);
+
+    const char* const captions[6] = {"FFmpeg Pass 1 [stage number 1] Analysis",
+                                     "FFmpeg Pass 2 [stage number 2] Compression",
+                                     "FFmpeg output",
+                                     "Log File Size",
+                                     "0,000",
+                                     "Kbytes"};
+    const int places[6][4] = {{480, 4440, 6015, 255}, {480, 5520, 5415, 255},
+                              {480, 6720, 1815, 255}, {7080, 6720, 975, 255},
+                              {8160, 6720, 735, 255}, {8640, 6720, 615, 255}};
+    for (int i = 0; i < 6; ++i) {
+        auto* label = new rt::Label(this, QString::fromLatin1(captions[i]));
+        placeTwips(label, places[i][0], places[i][1], places[i][2], places[i][3]);
+        label->setForeColour(rt::Orange);
+        Label5.add(i, label);
+    }
+
+    const char* const boxTexts[3] = {"FFmpeg PASS 1 string", "FFmpeg PASS 2 string",
+                                     "FFmpeg output"};
+    const int boxPlaces[3][4] = {
+        {480, 4680, 8655, 735}, {480, 5760, 8655, 735}, {480, 6960, 8655, 975}};
+    for (int i = 0; i < 3; ++i) {
+        auto* box = new rt::TextBox(this);
+        placeTwips(box, boxPlaces[i][0], boxPlaces[i][1], boxPlaces[i][2], boxPlaces[i][3]);
+        rt::setForeColour(box, rt::LightGrey);
+        rt::setBackColour(box, rt::Black);
+        box->setText(QString::fromLatin1(boxTexts[i]) + "\r\n");
+        Text1.add(i, box);
+    }
+
+    Check1 = new rt::CheckBox(this, "Create a debug log file to log all output shown below");
+    placeTwips(Check1, 2040, 6720, 4215, 210);
+    rt::setForeColour(Check1, rt::Orange);
+    rt::setBackColour(Check1, BarGrey);
+
+    Label4 = new rt::Label(this, "progress: " + NoData);
+    placeTwips(Label4, 480, 8040, 1815, 255);
+    Label4->setForeColour(rt::Orange);
+    PBar1 = new rt::ProgressBar(this);
+    placeTwips(PBar1, 480, 8280, 8655, 150);
+}
+
+void Form2::createTimers() {
+    Picture1 = new rt::PictureBox(this);
+    placeTwips(Picture1, 2160, 7680, 1695, 1335);
+    Picture1->hide();
+    Label6 = new rt::Label(Picture1, "control container");
+    Timer1 = new rt::Timer(Picture1, 1000, true);
+    Timer2 = new rt::Timer(Picture1, 500, true);
+}
+
+void Form2::connectHandlers() {
+    connect(Timer1, &rt::Timer::tick, this, &Form2::Timer1_Timer);
+    connect(Timer2, &rt::Timer::tick, this, &Form2::Timer2_Timer);
+    connect(Check1, &QCheckBox::toggled, this, &Form2::Check1_Click);
+    connect(Picture2, &rt::PictureBox::mouseDown, this, &Form2::dragWindow);
+    Text1.forEach([this](int index, rt::TextBox& box) {
+        connect(&box, &rt::TextBox::changed, this, [this, index] { Text1_Change(index); });
+        connect(&box, &rt::TextBox::mouseMoved, &box, [&box] { box.setToolTip(box.text()); });
+    });
+    Label2.forEach([this](int index, rt::Label& value) {
+        connect(&value, &rt::Label::changed, this, [this, index] { Label2_Change(index); });
+        connect(&value, &rt::Label::mouseMoved, &value,
+                [&value] { value.setToolTip(value.caption()); });
+    });
+}
+
+// ---- Lifecycle
+
+void Form2::SetProgressBarColour() {
+    PBar1->setBarColour(rt::Orange);
+}
+
+void Form2::Form_Load() {
+    SetProgressBarColour();
+    hide();
+    Picture2->setBackColour(TitleStripColour);
+    setWindowTitle("Compression Thread Index");
+    TickCount = 0;
+    Stage = "scan_video";
+    PBar1->setBarColour(rt::Orange);
+    PBar1->setBackColour(BarGrey);
+}
+
+void Form2::Form_Activate() {
+    SetProgressBarColour();
+    if (!ShowThreadWindows)
+        hide();
+    const double innerWidth = rt::pixelsToTwips(width());
+    const double innerHeight = rt::pixelsToTwips(height());
+    const double top = rt::pixelsToTwips(Picture2->height()) + 10;
+    rt::place(Shape2, rt::twipsToPixels(5), rt::twipsToPixels(top),
+              rt::twipsToPixels(innerWidth - 10), rt::twipsToPixels(innerHeight - top - 10));
+}
+
+void Form2::changeEvent(QEvent* event) {
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::ActivationChange && isActiveWindow())
+        Form_Activate();
+}
+
+void Form2::Timer1_Timer() {
+    ++TickCount;
+    if (TickCount != 4)
+        return;
+    ListIndex = Label2(0).caption().toInt();
+    if (Label2(14).caption().startsWith('/')) {
+        // Outputs go to a folder the user chose: name its last part in status panel 7.
+        rt::StatusPanel& panel = Form1::instance().StatusBar1->panel(7);
+        panel.setStyle(0);
+        panel.setAutoSize(2);
+        const qsizetype slash = OutputLocation.lastIndexOf('/');
+        if (slash >= 0)
+            panel.setText("Custom Save Location: ..." + OutputLocation.mid(slash) + "    ");
+    }
+    CompressedPath = Label2(4).caption();
+    VideoBitrate = Label2(9).caption();
+    AudioBitrate = Label2(10).caption();
+    jobRunning_ = true;
+    GetVideoData();
+    jobRunning_ = false;
+    Timer1->setEnabled(false);
+    TickCount = 0;
+    if (unloaded_)
+        deleteLater();
+}
+
+void Form2::Timer2_Timer() {
+    if (Finished)
+        return;
+    if (isHidden() && ShowThreadWindows) {
+        rt::setWindowWidth(this, 9780);
+        rt::setWindowHeight(this, 9030);
+        rt::setWindowLeft(this, 200);
+        rt::setWindowTop(this, 200);
+        setWindowTitle("Compression Thread Index");
+        show();
+    }
+    if (isVisible() && !ShowThreadWindows)
+        hide();
+    if (CancelRequested)
+        Unload();
+}
+
+void Form2::Form_QueryUnload() {
+    Timer2->setEnabled(false);
+}
+
+void Form2::Unload() {
+    if (unloaded_)
+        return;
+    Form_QueryUnload();
+    Timer1->setEnabled(false);
+    unloaded_ = true;
+    hide();
+    // A job still running inside this window goes on to its end; the window goes after it.
+    if (!jobRunning_)
+        deleteLater();
+}
+
+// ---- Debug log
+
+void Form2::Check1_Click() {
+    if (!Check1->ticked())
+        return;
+    QFile::remove(debugLogPath());
+    QFile log(debugLogPath());
+    log.open(QIODevice::WriteOnly | QIODevice::Truncate);
+}
+
+void Form2::Text1_Change(int Index) {
+    if (!Check1->ticked() || Index != 2)
+        return;
+    QFile log(debugLogPath());
+    if (!log.exists() || !log.open(QIODevice::WriteOnly | QIODevice::Append))
+        return;
+    const QString text = Text1(2).text();
+    if (!text.isEmpty())
+        log.write(rt::trimBlanks(text).toUtf8());
+    log.flush();
+    Label5(4).setCaption(rt::formatNumber(double(log.size()) / 1024, "0,000"));
+}
+
+// ---- Title and moving
+
+void Form2::Label2_Change(int Index) {
+    if (Index == 0)
+        Label7->setCaption("Thread index: " + Label2(0).caption());
+}
+
+void Form2::mousePressEvent(QMouseEvent*) {
+    dragWindow();
+}
+
+void Form2::dragWindow() {
+    if (QWindow* window = windowHandle())
+        window->startSystemMove();
+}

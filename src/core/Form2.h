@@ -1,0 +1,117 @@
+#pragma once
+
+#include "runtime/ControlArray.h"
+#include "runtime/Controls.h"
+#include "runtime/Timer.h"
+
+#include <QWidget>
+#include <memory>
+#include <optional>
+
+class DOSOutputs;
+class QTemporaryDir;
+
+// The job window: one per queued video of a run. It holds the video's job sheet, starts the
+// job from its start timer and runs the whole job (probe, pass 1, pass 2) inside that timer's
+// handler. It normally stays hidden; it shows itself while ShowThreadWindows is on and unloads
+// itself when a stop is requested. An unloaded window whose job is still running stays a valid
+// object until the job has returned, and is destroyed after that.
+class Form2 : public QWidget {
+    Q_OBJECT
+  public:
+    // The text of a job sheet value that nobody has written.
+    static inline const QString NoData = QStringLiteral("<%Data%>");
+
+    // Creates and loads a job window owned by the main window (its load handler runs here).
+    explicit Form2(QWidget* owner);
+    ~Form2() override;
+
+    // Closes the window and stops its timers; it never starts a job again.
+    void Unload();
+    bool unloaded() const { return unloaded_; }
+    bool jobRunning() const { return jobRunning_; }
+
+    // The job's steps; GetVideoData runs the whole job and returns when it is over.
+    void GetVideoData();
+    void AnalyseVideoData();
+    void CompressVideo();
+    // Reads one chunk of a tool's output, according to Stage.
+    void objDOS_ReceiveOutputs(const QString& CommandOutputs);
+    void Timer1_Timer();
+    void Timer2_Timer();
+
+    // The job sheet: Label2(0..14) hold the values, Label1(0..14) name them.
+    rt::ControlArray<rt::Label> Label1;
+    rt::ControlArray<rt::Label> Label2;
+    rt::ControlArray<rt::TextBox> Text1; // 0 probe and pass 1, 1 pass 2, 2 latest output
+    rt::ControlArray<rt::Label> Label5;  // captions; Label5(4) shows the debug log's size
+    rt::PictureBox* Picture2;            // the title strip
+    rt::Label* Label7;                   // the title
+    rt::PictureBox* Picture1;            // hidden container of the timers
+    rt::Label* Label6;
+    rt::Label* Label3;
+    rt::Label* Label4; // progress of the current pass
+    rt::ProgressBar* PBar1;
+    rt::CheckBox* Check1; // debug log switch
+    rt::Shape* Shape1;
+    rt::Shape* Shape2;
+    rt::Timer* Timer1; // start timer
+    rt::Timer* Timer2; // visibility and stop timer
+
+    // The job's fields.
+    int TickCount = 0;
+    QString Stage;
+    QString VideoPath;
+    QString VideoBitrate;
+    QString AudioBitrate;
+    QString CompressedPath;
+    int DurationSec = 0;
+    int ListIndex = 0;
+    bool Finished = false;
+
+  protected:
+    void changeEvent(QEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+
+  private:
+    void createTitleStrip();
+    void createJobSheet();
+    void createOutputBoxes();
+    void createTimers();
+    void connectHandlers();
+
+    void Form_Load();
+    void Form_Activate();
+    void Form_QueryUnload();
+    void SetProgressBarColour();
+    void Check1_Click();
+    void Text1_Change(int Index);
+    void Label2_Change(int Index);
+    void dragWindow();
+
+    // Job helpers.
+    bool prepareJob();
+    std::unique_ptr<DOSOutputs> newRunner();
+    void runTool(rt::TextBox& commandBox, const QString& commandLine);
+    std::optional<QString> toolFailure(const QString& toolName, const QString& failedWords) const;
+    QString outputFileOfPass2();
+    QString pass2CommandLine();
+    void endPassDisplays();
+    void selectQueueRow();
+    void advanceOverallProgress(int passes);
+    void completeJob(double megabytes);
+    void failJob(const QString& reason, int passesLeft);
+    void failProbe(const QString& reason);
+    void cancelJob();
+
+    // Output parsing helpers.
+    void readSpeed(const QString& chunk);
+    void readDuration(const QString& chunk);
+    void readProgress(const QString& chunk, const QString& passText);
+
+    std::unique_ptr<DOSOutputs> objDOS;
+    std::unique_ptr<QTemporaryDir> workFolder_; // the tools' private working folder
+    QString probeCarry_; // the probe's last characters, for a duration split between chunks
+    bool unloaded_ = false;
+    bool jobRunning_ = false;
+};

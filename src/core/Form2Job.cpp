@@ -1,0 +1,253 @@
+// The job of a job window: the probe, pass 1 and pass 2 of one queued video.
+#include "core/DOSOutputs.h"
+#include "core/Form2.h"
+#include "core/Queue.h"
+#include "core/Settings.h"
+#include "mainwindow/Form1.h"
+#include "runtime/Dialogs.h"
+#include "runtime/Events.h"
+#include "runtime/Format.h"
+#include "runtime/ProgramFolder.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QScopeGuard>
+#include <QTemporaryDir>
+#include <QTemporaryFile>
+
+namespace {
+
+rt::ListView& queue() {
+    return *Form1::instance().ListView1;
+}
+
+// A path as one argument of a command line.
+QString quoted(const QString& path) {
+    return '"' + path + '"';
+}
+
+// A path that the job sheet holds between double quotes, without them.
+QString unquoted(const QString& text) {
+    if (text.size() >= 2 && text.startsWith('"') && text.endsWith('"'))
+        return text.mid(1, text.size() - 2);
+    return text;
+}
+
+bool folderAcceptsFiles(const QString& folder) {
+    QTemporaryFile probe(folder + "/.tovrane-XXXXXX");
+    return probe.open();
+}
+
+QString tool(const QString& name) {
+    return rt::programFolder() + "/" + name;
+}
+
+} // namespace
+
+// ---- Step 1: the probe
+
+void Form2::GetVideoData() {
+    const auto endOfJob = qScopeGuard([this] {
+        objDOS.reset();
+        workFolder_.reset(); // the tools' statistics files go with it
+    });
+    Stage = "scan_video";
+    VideoPath = Label2(1).caption();
+    if (!prepareJob())
+        return;
+    objDOS = newRunner();
+    probeCarry_.clear();
+    runTool(Text1(0), tool("ffprobe") + " -hide_banner -stats -i " + quoted(VideoPath));
+    if (const auto failure = toolFailure("ffprobe", "could not read the video")) {
+        failProbe(*failure);
+        return;
+    }
+    if (DurationSec <= 0) {
+        failProbe("No duration found by ffprobe");
+        return;
+    }
+    if (rt::leadingNumber(VideoBitrate) <= 0) {
+        failJob("Target size too small for the audio bitrate", 2);
+        return;
+    }
+    Stage = "analyse_video";
+    AnalyseVideoData();
+}
+
+bool Form2::prepareJob() {
+    workFolder_ = std::make_unique<QTemporaryDir>(QDir::tempPath() + "/tovrane-job-XXXXXX");
+    if (!workFolder_->isValid()) {
+        failJob("No temporary working folder could be made", 2);
+        return false;
+    }
+    if (!QFileInfo(VideoPath).isFile()) {
+        failProbe("Source video not found");
+        return false;
+    }
+    if (!folderAcceptsFiles(QFileInfo(outputFileOfPass2()).absolutePath())) {
+        failJob("Output folder cannot be written", 2);
+        return false;
+    }
+    return true;
+}
+
+// ---- Step 2: pass 1
+
+void Form2::AnalyseVideoData() {
+    objDOS = newRunner();
+    Stage = "analyse_video";
+    VideoBitrate = Label2(9).caption();
+    queue().setCell(ListIndex, QueueColumn::ActualSize, "000");
+    selectQueueRow();
+    runTool(Text1(0), tool("ffmpeg") + " -y -i " + quoted(VideoPath) + " -c:v libx265 -preset " +
+                          X265Preset + " -b:v " + VideoBitrate +
+                          " -x265-params pass=1 -an -f mp4 /dev/null");
+    const auto failure = toolFailure("ffmpeg pass 1", "failed");
+    endPassDisplays();
+    if (failure && !CancelRequested) {
+        failJob(*failure, 2);
+        return;
+    }
+    queue().setCell(ListIndex, QueueColumn::ProcessStatus, "100.00%");
+    rt::waitSeconds(1);
+    if (CancelRequested) {
+        cancelJob();
+        return;
+    }
+    Stage = "compress_video";
+    advanceOverallProgress(1);
+    CompressVideo();
+}
+
+// ---- Step 3: pass 2 and the result
+
+void Form2::CompressVideo() {
+    objDOS = newRunner();
+    Stage = "compress_video";
+    queue().setCell(ListIndex, QueueColumn::ActualSize, "000");
+    selectQueueRow();
+    runTool(Text1(1), pass2CommandLine());
+    const auto failure = toolFailure("ffmpeg pass 2", "failed");
+    endPassDisplays();
+    if (failure) {
+        // A stop that ended the pass leaves a truncated file: never report it complete.
+        if (CancelRequested)
+            cancelJob();
+        else
+            failJob(*failure, 1);
+        return;
+    }
+    rt::waitSeconds(2);
+    if (Label2(14).caption().startsWith('/'))
+        CompressedPath = Label2(14).caption();
+    const QFileInfo output(unquoted(CompressedPath));
+    if (!output.isFile()) {
+        failJob("No output file was written", 1);
+        return;
+    }
+    completeJob(double(output.size()) / 1024 / 1024);
+}
+
+QString Form2::outputFileOfPass2() {
+    if (OutputLocation != SourceDirectoryLocation)
+        return Label2(14).caption();
+    return unquoted(CompressedPath);
+}
+
+QString Form2::pass2CommandLine() {
+    return tool("ffmpeg") + " -i " + quoted(VideoPath) + " -c:v libx265 -preset " + X265Preset +
+           " -b:v" + " " + VideoBitrate + " " + "-x265-params pass=2 -c:a" + " " + AudioCodec +
+           " " + "-b:a" + " " + AudioBitrate + " " + "-y" + " " + quoted(outputFileOfPass2());
+}
+
+// ---- How a job ends
+
+void Form2::completeJob(double megabytes) {
+    rt::ListView& list = queue();
+    const QString size = rt::formatNumber(megabytes, "000");
+    list.setCell(ListIndex, QueueColumn::ActualSize, size);
+    list.setCell(ListIndex, QueueColumn::ProcessStatus, "100%");
+    Label2(7).setCaption(size);
+    list.setCell(ListIndex, QueueColumn::CompressionPass, "Compression Complete");
+    selectQueueRow();
+    list.setChecked(ListIndex, true);
+    advanceOverallProgress(1);
+    objDOS.reset();
+    Timer2->setEnabled(false);
+    rt::waitSeconds(2);
+    Timer2->setEnabled(false);
+    Finished = true;
+    hide();
+}
+
+void Form2::failJob(const QString& reason, int passesLeft) {
+    queue().setCell(ListIndex, QueueColumn::CompressionPass, "Compression Failed");
+    queue().setCell(ListIndex, QueueColumn::ProcessStatus, reason);
+    // The passes that will not run still count, so that the run's end is still reached.
+    advanceOverallProgress(passesLeft);
+}
+
+void Form2::failProbe(const QString& reason) {
+    failJob(reason, 2);
+    rt::msgBox("The video could not be examined.", rt::OkCancelExclamation, "Tovrane");
+}
+
+void Form2::cancelJob() {
+    queue().setCell(ListIndex, QueueColumn::ProcessStatus, "Cancelled");
+}
+
+// ---- Running a tool
+
+std::unique_ptr<DOSOutputs> Form2::newRunner() {
+    auto runner = std::make_unique<DOSOutputs>();
+    connect(runner.get(), &DOSOutputs::ReceiveOutputs, this, &Form2::objDOS_ReceiveOutputs);
+    return runner;
+}
+
+void Form2::runTool(rt::TextBox& commandBox, const QString& commandLine) {
+    commandBox.setText(QString());
+    commandBox.setText(commandLine);
+    objDOS->setCommandLine(commandLine);
+    objDOS->ExecuteCommand();
+}
+
+std::optional<QString> Form2::toolFailure(const QString& toolName,
+                                          const QString& failedWords) const {
+    switch (objDOS->LastOutcome()) {
+    case DOSOutputs::Outcome::Exited:
+        if (objDOS->ExitCode() == 0)
+            return std::nullopt;
+        return QString("%1 %2 (exit code %3)").arg(toolName, failedWords).arg(objDOS->ExitCode());
+    case DOSOutputs::Outcome::Signalled:
+        return QString("%1 was ended (signal %2)").arg(toolName).arg(objDOS->Signal());
+    default:
+        return toolName + " could not be started";
+    }
+}
+
+// ---- The main window and the queue row
+
+void Form2::endPassDisplays() {
+    Form1& main = Form1::instance();
+    main.Label1(6).setCaption("100.00%");
+    main.Label1(11).setCaption("0.00");
+    main.Label1(12).setCaption("100.00%");
+    main.PBar1(0).setValue(0);
+    main.PBar1(1).setValue(0);
+}
+
+void Form2::selectQueueRow() {
+    rt::ListView& list = queue();
+    list.setFocus();
+    list.scrollIntoView(ListIndex);
+    list.selectRow(ListIndex);
+}
+
+void Form2::advanceOverallProgress(int passes) {
+    Form1& main = Form1::instance();
+    rt::ProgressBar& overall = main.PBar1(2);
+    overall.setValue(overall.value() + passes);
+    if (overall.max() > 0)
+        main.Label1(7).setCaption(
+            rt::formatNumber(overall.value() / (overall.max() / 100), "00.00") + "%");
+}

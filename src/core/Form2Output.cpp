@@ -1,0 +1,95 @@
+// Reading the tools' output while a job's tool runs: speed, duration and bitrate, progress.
+#include "core/Form2.h"
+#include "core/Queue.h"
+#include "core/Settings.h"
+#include "core/ToolOutput.h"
+#include "mainwindow/Form1.h"
+#include "runtime/Events.h"
+#include "runtime/Format.h"
+
+namespace {
+
+rt::ListView& queue() {
+    return *Form1::instance().ListView1;
+}
+
+// "Duration: hh:mm:ss" is 18 characters: the last 17 of a chunk may hold the start of one.
+constexpr int DurationCarry = 17;
+
+} // namespace
+
+void Form2::objDOS_ReceiveOutputs(const QString& CommandOutputs) {
+    rt::doEvents();
+    Text1(2).setText(QString());
+    Text1(2).setText(rt::trimBlanks(CommandOutputs) + "\r\n");
+    readSpeed(CommandOutputs);
+    if (Stage == "scan_video")
+        readDuration(CommandOutputs);
+    else if (Stage == "analyse_video")
+        readProgress(CommandOutputs, "Pass 1: Analysing...");
+    else if (Stage == "compress_video")
+        readProgress(CommandOutputs, "Pass 2: Compressing...");
+}
+
+void Form2::readSpeed(const QString& chunk) {
+    const auto speed = ToolOutput::speedText(chunk);
+    if (!speed)
+        return;
+    Form1& main = Form1::instance();
+    rt::ProgressBar& gauge = main.PBar1(0);
+    const auto number = rt::toNumber(*speed);
+    QString share;
+    if (number && gauge.max() != 0)
+        share = rt::formatNumber(*number / (gauge.max() / 100), "00.00");
+    main.Label1(12).setCaption(share + "%");
+    main.Label1(11).setCaption(*speed);
+    const bool fast = rt::leadingNumber(*speed) > 6.1;
+    main.Label15->setVisible(fast);
+    gauge.setMax(fast ? 12 : 6);
+    if (number)
+        gauge.setValue(*number);
+}
+
+void Form2::readDuration(const QString& chunk) {
+    // The start of the chunk is read together with the end of the one before, so that a
+    // duration split between two chunks is still read whole.
+    const QString text = probeCarry_ + chunk;
+    probeCarry_ = text.right(DurationCarry);
+    const auto durationText = ToolOutput::durationText(text);
+    if (!durationText)
+        return;
+    // A "Duration" that is no clock text (a stream's DURATION tag) keeps what was read before.
+    const auto seconds = ToolOutput::clockSeconds(*durationText);
+    if (!seconds)
+        return;
+    Label2(8).setCaption(QString::number(*seconds));
+    DurationSec = *seconds;
+    const int row = Label2(0).caption().toInt();
+    const double target = rt::leadingNumber(queue().cell(row, QueueColumn::TargetSize));
+    VideoBitrate = ToolOutput::videoBitrate(target, DurationSec, AudioBitrateKbps);
+    Label2(7).setCaption("in progress");
+    Label2(9).setCaption(VideoBitrate);
+}
+
+void Form2::readProgress(const QString& chunk, const QString& passText) {
+    queue().setCell(ListIndex, QueueColumn::CompressionPass, passText);
+    const auto timeText = ToolOutput::timeText(chunk);
+    if (!timeText)
+        return;
+    Label2(13).setCaption(*timeText);
+    rt::doEvents();
+    const auto duration = rt::toNumber(Label2(8).caption());
+    const int elapsed = ToolOutput::clockSeconds(*timeText).value_or(0);
+    QString percentage;
+    if (duration && *duration != 0)
+        percentage = rt::formatNumber(elapsed / (*duration / 100), "00.00");
+    Label4->setCaption("progress " + percentage + "%");
+    Form1& main = Form1::instance();
+    for (rt::ProgressBar* bar : {PBar1, &main.PBar1(1)}) {
+        if (duration)
+            bar->setMax(*duration);
+        bar->setValue(elapsed);
+    }
+    main.Label1(6).setCaption(percentage + "%");
+    queue().setCell(ListIndex, QueueColumn::ProcessStatus, percentage + "%");
+}

@@ -1,0 +1,61 @@
+#include "core/RunStart.h"
+
+#include "core/Form2.h"
+#include "core/Queue.h"
+#include "core/Settings.h"
+#include "mainwindow/Form1.h"
+#include "runtime/Format.h"
+#include "runtime/Window.h"
+
+namespace {
+
+// The name a row's output gets in the output location: Compressed_02_holiday.mp4.
+QString customOutputName(int row, const QString& videoName) {
+    return OutputLocation + "/" + "Compressed_" + rt::formatNumber(row, "00") + "_" + videoName +
+           "." + "mp4";
+}
+
+void writeJobSheet(Form2& job, int row) {
+    rt::ListView& list = *Form1::instance().ListView1;
+    const QString sourcePath = list.cell(row, QueueColumn::VideoPath);
+    const qsizetype lastDot = sourcePath.lastIndexOf('.');
+    const qsizetype lastSlash = sourcePath.lastIndexOf('/');
+    const QString parentFolder = lastSlash < 0 ? QString() : sourcePath.left(lastSlash + 1);
+    const QString videoName = list.cell(row, QueueColumn::VideoName);
+    const bool ownAudio = list.cell(row, QueueColumn::IndividualSettings) == "True";
+
+    job.Label2(0).setCaption(rt::formatNumber(row, "00"));
+    job.Label2(1).setCaption(sourcePath);
+    job.Label2(2).setCaption(lastDot < 0 ? sourcePath : sourcePath.mid(lastDot + 1));
+    job.Label2(3).setCaption("mp4");
+    job.Label2(5).setCaption(list.cell(row, QueueColumn::TargetSize));
+    job.Label2(6).setCaption(parentFolder);
+    job.Label2(4).setCaption('"' + list.cell(row, QueueColumn::OutputPath) + '"');
+    job.Label2(11).setCaption(parentFolder + videoName);
+    job.Label2(10).setCaption(ownAudio ? list.cell(row, QueueColumn::IndividualAudioBitrate)
+                                       : QString::number(AudioBitrateKbps) + "k");
+    job.Label2(12).setCaption(X265Preset);
+    job.Label2(14).setCaption(customOutputName(row, videoName));
+    if (OutputLocation != SourceDirectoryLocation)
+        list.setCell(row, QueueColumn::OutputPath, customOutputName(row, videoName));
+}
+
+} // namespace
+
+void StartCompression() {
+    CancelRequested = false;
+    Form1& main = Form1::instance();
+    main.Label1(7).setCaption("00.00%");
+    const int rows = main.ListView1->rowCount();
+    for (int row = 1; row <= rows; ++row) {
+        main.PBar1(2).setMax(2 * row);
+        main.PBar1(2).setValue(0);
+        auto* job = new Form2(&main);
+        writeJobSheet(*job, row);
+        // Beyond the screen's lower right corner until it is hidden.
+        rt::setWindowLeft(job, rt::screenWidth());
+        rt::setWindowTop(job, rt::screenHeight());
+        job->show();
+        job->hide();
+    }
+}

@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QString>
+#include <optional>
+
+// Reading the FFmpeg tools' console output. A chunk is read by itself: each keyword is looked
+// for once, ignoring case, and the value is taken from fixed positions after it, so a value cut
+// by the chunk's end is read as far as it goes.
+namespace ToolOutput {
+
+// The speed after "speed" ("speed=2.27x" gives "2.27"); text that is not a number comes back
+// as it stands ("N/A"). Nothing when the chunk holds no "speed".
+std::optional<QString> speedText(const QString& chunk);
+
+// The text after "Duration" in a probe line ("Duration: 00:04:32.52" gives "00:04:32").
+std::optional<QString> durationText(const QString& chunk);
+
+// The eight characters after "time=" in a progress line ("time=00:01:08.00" gives "00:01:08").
+std::optional<QString> timeText(const QString& chunk);
+
+// Seconds of a clock text "h:mm:ss" with any number of hours, or of a cut of one ("00:04" is
+// four minutes); nothing when the text is not such a clock text.
+std::optional<int> clockSeconds(const QString& text);
+
+// The video bitrate that meets the target: target megabytes * 8192 / seconds - audio kbit/s,
+// rounded to three decimals, followed by "k". A duration of 0 leaves the audio unsubtracted.
+QString videoBitrate(double targetMegabytes, int durationSeconds, int audioKbps);
+
+} // namespace ToolOutput
