@@ -6,6 +6,12 @@
 #include "mainwindow/Form1.h"
 #include "runtime/Dialogs.h"
 
+#include "core/AddVideos.h"
+#include "core/PermittedTypes.h"
+
+#include <QCoreApplication>
+#include <QDeadlineTimer>
+#include <QEventLoop>
 #include <QMenuBar>
 
 namespace {
@@ -103,6 +109,31 @@ TEST_F(RunLockTest, RunStaysLockedUntilItsLastPassEnds) {
     window.Label1(7).setCaption("100.00%");
     EXPECT_TRUE(unlocked());
     EXPECT_FALSE(CancelRequested);
+}
+
+// A real run of one video with fake tools (the probe reports five seconds, ffmpeg writes the
+// file it is told to): the window stays locked through pass 1 and opens after pass 2.
+TEST_F(RunLockTest, RealRunUnlocksOnlyAfterItsLastPass) {
+    writeTool("ffprobe",
+              "#!/bin/sh\necho '  Duration: 00:00:05.00, start: 0.000000, bitrate: 800 kb/s'\n");
+    writeTool("ffmpeg", "#!/bin/sh\nfor last; do :; done\nprintf x > \"$last\"\n");
+    CreateDefaultPermittedTypes();
+    LoadPermittedTypes();
+    AddVideoToQueue(writeFile("videos/one.mp4", 4 * 1024 * 1024));
+    Form1& window = form();
+    ASSERT_EQ(window.ListView1->rowCount(), 1);
+
+    clickToolbar(5);
+    std::vector<std::pair<double, bool>> passes; // overall value, unlocked after its caption
+    QObject::connect(&window.Label1(7), &rt::Label::changed,
+                     [&] { passes.emplace_back(window.PBar1(2).value(), unlocked()); });
+    const QDeadlineTimer deadline(60000);
+    while (!unlocked() && !deadline.hasExpired())
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 100);
+
+    ASSERT_TRUE(unlocked());
+    EXPECT_EQ(passes, (std::vector<std::pair<double, bool>>{{1, false}, {2, true}}));
+    EXPECT_EQ(window.ListView1->cell(1, QueueColumn::CompressionPass), "Compression Complete");
 }
 
 TEST_F(RunLockTest, SpeedBadgeHidesWhenTheSpeedReadsZero) {
