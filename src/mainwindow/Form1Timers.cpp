@@ -5,6 +5,8 @@
 #include "runtime/Format.h"
 #include "runtime/Window.h"
 
+#include <vector>
+
 namespace {
 
 bool notMinimised(const QWidget* window) {
@@ -26,19 +28,21 @@ int rowInProgress(const rt::ListView& list) {
 
 } // namespace
 
+// Two walks over the queue, colours then the total; each target is read once per tick.
 void Form1::Timer2_Timer() {
     rt::ListView& list = *ListView1;
     const int rows = list.rowCount();
+    std::vector<double> targets(rows);
     for (int row = 1; row <= rows; ++row) {
-        const double target = rt::leadingNumber(list.cell(row, QueueColumn::TargetSize));
-        list.setCellColour(row, QueueColumn::TargetSize, target < 10 ? rt::Red : rt::Orange);
+        targets[row - 1] = rt::leadingNumber(list.cell(row, QueueColumn::TargetSize));
+        list.setCellColour(row, QueueColumn::TargetSize,
+                           targets[row - 1] < 10 ? rt::Red : rt::Orange);
     }
     if (rows > 0) {
         double total = 0;
         for (int row = 1; row <= rows; ++row) {
             SelectedVideoItem = row;
-            total = rt::roundHalfEven(
-                total + rt::leadingNumber(list.cell(row, QueueColumn::TargetSize)), 3);
+            total = rt::roundHalfEven(total + targets[row - 1], 3);
         }
         StatusBar1->setPanelText(3, "Total Compressed Size: " + rt::formatNumber(total, "0,000") +
                                         "Mb");
