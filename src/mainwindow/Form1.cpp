@@ -251,6 +251,11 @@ void Form1::createQueueAndLists() {
     ListView1 = new rt::ListView(Client);
     rt::place(ListView1, 10, 128, Client->width() - 20, 300);
     ListView1->setListColours(rt::Orange, rt::NearBlack);
+    // The style outlines the rows' check boxes in a shade of the window colour: keep them
+    // visible on the near-black list.
+    QPalette checkBoxes = ListView1->palette();
+    checkBoxes.setColor(QPalette::Window, rt::toQColor(rt::Silver));
+    ListView1->setPalette(checkBoxes);
 
     for (int i = 0; i < 2; ++i) {
         auto* box = new rt::PictureBox(i == 0 ? Client : &Picture2(0));
@@ -286,6 +291,7 @@ void Form1::createImageButtonBar() {
     Line10->setBorderColour(rt::Silver);
     Shape13 = new rt::Shape(Picture15);
     Shape13->setBorderColour(rt::Silver);
+    rt::place(Shape13, 7, -1, 34, 34); // around the first button until the mouse moves
     Shape14 = new rt::Shape(Picture15);
     Shape14->setBorderColour(rt::Red);
 }
