@@ -107,12 +107,25 @@ void drawStop(QPainter& painter) {
     painter.drawRoundedRect(QRectF(8.5, 13.5, 15, 5), 1, 1);
 }
 
-} // namespace
+// The picture over a one-pixel dark halo of its own shape, so that it stays readable on the
+// orange of a pressed button as well as on the near-black bar.
+QPixmap withHalo(const QPixmap& picture) {
+    QPixmap shadow = picture;
+    {
+        QPainter tint(&shadow);
+        tint.setCompositionMode(QPainter::CompositionMode_SourceIn);
+        tint.fillRect(shadow.rect(), Ink);
+    }
+    QPixmap result = blankPicture(picture.width());
+    QPainter painter(&result);
+    for (int dx = -1; dx <= 1; ++dx)
+        for (int dy = -1; dy <= 1; ++dy)
+            painter.drawPixmap(dx, dy, shadow);
+    painter.drawPixmap(0, 0, picture);
+    return result;
+}
 
-QPixmap CommandPicture(int position) {
-    QPixmap picture = blankPicture();
-    QPainter painter(&picture);
-    prepare(painter);
+void drawCommand(QPainter& painter, int position) {
     switch (position) {
     case 0:
         drawAdd(painter);
@@ -132,7 +145,18 @@ QPixmap CommandPicture(int position) {
     default:
         break;
     }
-    return picture;
+}
+
+} // namespace
+
+QPixmap CommandPicture(int position) {
+    QPixmap picture = blankPicture();
+    {
+        QPainter painter(&picture);
+        prepare(painter);
+        drawCommand(painter, position);
+    }
+    return withHalo(picture);
 }
 
 QIcon WindowIcon() {
