@@ -58,20 +58,27 @@ void drawRemove(QPainter& painter) {
     drawBadge(painter, false);
 }
 
-// Start: a play triangle pressed between two inward arrows.
-void drawCompress(QPainter& painter) {
+// A play triangle pressed between two inward arrows, centred on y = 16; `inset` moves the
+// arrows in from the edges, `halfHeight` sizes the triangle.
+void drawPlayBetweenArrows(QPainter& painter, qreal halfHeight, qreal inset, qreal arrowPen) {
     QPainterPath play;
-    play.moveTo(11, 7);
+    play.moveTo(11, 16 - halfHeight);
     play.lineTo(24, 16);
-    play.lineTo(11, 25);
+    play.lineTo(11, 16 + halfHeight);
     play.closeSubpath();
     painter.setPen(QPen(DeepOrange, 1.2, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
     painter.setBrush(Orange);
     painter.drawPath(play);
     painter.setBrush(Qt::NoBrush);
-    painter.setPen(QPen(Orange, 2, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
-    painter.drawPolyline(QPolygonF({{2, 11}, {6, 16}, {2, 21}}));
-    painter.drawPolyline(QPolygonF({{30, 11}, {26, 16}, {30, 21}}));
+    painter.setPen(QPen(Orange, arrowPen, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    const qreal left = 2 + inset, right = 30 - inset;
+    painter.drawPolyline(QPolygonF({{left, 11}, {left + 4, 16}, {left, 21}}));
+    painter.drawPolyline(QPolygonF({{right, 11}, {right - 4, 16}, {right, 21}}));
+}
+
+// Start: compressing, with the play sign.
+void drawCompress(QPainter& painter) {
+    drawPlayBetweenArrows(painter, 9, 0, 2);
 }
 
 // Output folder: a folder with a plus, for a new folder of results.
@@ -166,17 +173,7 @@ QIcon WindowIcon() {
     painter.setPen(QPen(Orange, 2));
     painter.setBrush(QColor(40, 40, 40));
     painter.drawRoundedRect(QRectF(1, 1, 30, 30), 6, 6);
-    QPainterPath play;
-    play.moveTo(11, 8);
-    play.lineTo(24, 16);
-    play.lineTo(11, 24);
-    play.closeSubpath();
-    painter.setPen(Qt::NoPen);
-    painter.setBrush(Orange);
-    painter.drawPath(play);
-    painter.setPen(QPen(Orange, 1.8, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
-    painter.drawPolyline(QPolygonF({{4.5, 12}, {7.5, 16}, {4.5, 20}}));
-    painter.drawPolyline(QPolygonF({{27.5, 12}, {24.5, 16}, {27.5, 20}}));
+    drawPlayBetweenArrows(painter, 8, 1.5, 1.8);
     return QIcon(picture);
 }
 
