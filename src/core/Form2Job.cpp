@@ -4,6 +4,7 @@
 #include "core/Queue.h"
 #include "core/Settings.h"
 #include "mainwindow/Form1.h"
+#include "runtime/CommandLine.h"
 #include "runtime/Dialogs.h"
 #include "runtime/Events.h"
 #include "runtime/Format.h"
@@ -21,9 +22,9 @@ rt::ListView& queue() {
     return *Form1::instance().ListView1;
 }
 
-// A path as one argument of a command line.
+// A path as one argument of a command line, whatever characters it holds.
 QString quoted(const QString& path) {
-    return '"' + path + '"';
+    return rt::quoteArgument(path);
 }
 
 // A path that the job sheet holds between double quotes, without them.
@@ -38,8 +39,10 @@ bool folderAcceptsFiles(const QString& folder) {
     return probe.open();
 }
 
+// A tool of the program's folder, quoted only when the folder's name needs it.
 QString tool(const QString& name) {
-    return rt::programFolder() + "/" + name;
+    const QString path = rt::programFolder() + "/" + name;
+    return rt::splitCommandLine(path) == QStringList{path} ? path : rt::quoteArgument(path);
 }
 
 } // namespace
@@ -201,6 +204,8 @@ void Form2::cancelJob() {
 std::unique_ptr<DOSOutputs> Form2::newRunner() {
     auto runner = std::make_unique<DOSOutputs>();
     connect(runner.get(), &DOSOutputs::ReceiveOutputs, this, &Form2::objDOS_ReceiveOutputs);
+    // x265 writes its two-pass statistics into the working folder: one folder per job.
+    runner->setWorkingDirectory(workFolder_->path());
     return runner;
 }
 

@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QDateTime>
+#include <QElapsedTimer>
 #include <QEventLoop>
 #include <QTimer>
 
@@ -11,7 +12,18 @@ void doEvents() { QCoreApplication::processEvents(QEventLoop::AllEvents); }
 
 std::int64_t clockSeconds() { return QDateTime::currentSecsSinceEpoch(); }
 
+namespace {
+std::int64_t& waitedTotal() {
+    static std::int64_t total = 0;
+    return total;
+}
+} // namespace
+
+std::int64_t waitedMilliseconds() { return waitedTotal(); }
+
 void waitSeconds(int seconds) {
+    QElapsedTimer waited;
+    waited.start();
     const std::int64_t deadline = clockSeconds() + seconds;
     while (clockSeconds() <= deadline) {
         // Sleep in a nested loop until the clock turns past the deadline.
@@ -21,6 +33,7 @@ void waitSeconds(int seconds) {
         QTimer::singleShot(int(std::max<qint64>(1, remaining)), &loop, &QEventLoop::quit);
         loop.exec();
     }
+    waitedTotal() += waited.elapsed();
 }
 
 } // namespace rt

@@ -14,4 +14,8 @@ std::int64_t clockSeconds();
 // run meanwhile. The thread sleeps in the event loop between events: no busy spin.
 void waitSeconds(int seconds);
 
+// The time spent inside waitSeconds since the program started, in milliseconds (for measuring
+// what a procedure costs beyond its waits).
+std::int64_t waitedMilliseconds();
+
 } // namespace rt

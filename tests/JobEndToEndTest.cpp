@@ -1,0 +1,148 @@
+// Whole runs with the real ffprobe and ffmpeg on tiny generated clips.
+#include "JobTestSupport.h"
+
+#include "core/AddVideos.h"
+#include "core/PermittedTypes.h"
+#include "runtime/Dialogs.h"
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+
+namespace {
+
+const QString FFmpeg = QStringLiteral(TOVRANE_FFMPEG);
+const QString FFprobe = QStringLiteral(TOVRANE_FFPROBE);
+
+QString runTool(const QString& program, const QStringList& arguments) {
+    QProcess process;
+    process.start(program, arguments);
+    process.waitForFinished(60000);
+    return QString::fromUtf8(process.readAllStandardOutput());
+}
+
+class JobEndToEndTest : public JobTest {
+  protected:
+    void SetUp() override {
+        JobTest::SetUp();
+        hadTemp = qEnvironmentVariableIsSet("TMPDIR");
+        savedTemp = qgetenv("TMPDIR");
+        if (!QFileInfo(FFmpeg).isExecutable() || !QFileInfo(FFprobe).isExecutable())
+            GTEST_SKIP() << "ffmpeg and ffprobe are not installed";
+        QFile::link(FFmpeg, folder_.path() + "/ffmpeg");
+        QFile::link(FFprobe, folder_.path() + "/ffprobe");
+        // The jobs' working folders go to a temporary folder of this test's own.
+        QDir().mkpath(folder_.path() + "/tmp");
+        qputenv("TMPDIR", QFile::encodeName(folder_.path() + "/tmp"));
+    }
+
+    void TearDown() override {
+        if (hadTemp)
+            qputenv("TMPDIR", savedTemp);
+        else
+            qunsetenv("TMPDIR");
+        JobTest::TearDown();
+    }
+
+    // A three-second test pattern with a sine tone.
+    QString makeClip(const QString& relativePath, const QStringList& extra = {}) {
+        const QString path = folder_.path() + "/" + relativePath;
+        QDir().mkpath(QFileInfo(path).absolutePath());
+        runTool(FFmpeg, QStringList{"-v", "error", "-y", "-f", "lavfi", "-i",
+                                    "testsrc=duration=3:size=160x120:rate=25", "-f", "lavfi", "-i",
+                                    "sine=frequency=440:duration=3", "-shortest", "-c:v", "libx264",
+                                    "-preset", "ultrafast", "-c:a", "aac"} +
+                            extra + QStringList{path});
+        return path;
+    }
+
+    static QString codecs(const QString& path) {
+        return runTool(FFprobe, {"-v", "error", "-show_entries", "stream=codec_name", "-of",
+                                 "csv=p=0", path})
+            .simplified();
+    }
+
+    void expectCompressedNearTarget(int row) {
+        const QString output = cell(row, QueueColumn::OutputPath);
+        EXPECT_EQ(cell(row, QueueColumn::CompressionPass), "Compression Complete")
+            << cell(row, QueueColumn::ProcessStatus).toStdString();
+        EXPECT_EQ(cell(row, QueueColumn::ProcessStatus), "100%") << row;
+        EXPECT_TRUE(queue().checked(row)) << row;
+        EXPECT_EQ(codecs(output), "hevc aac") << output.toStdString();
+        const double megabytes = double(QFileInfo(output).size()) / 1024 / 1024;
+        const double target = cell(row, QueueColumn::TargetSize).toDouble();
+        EXPECT_NEAR(megabytes, target, 0.15 * target) << output.toStdString();
+    }
+
+    void expectNoStatisticsLeft(const QStringList& folders) {
+        EXPECT_TRUE(QDir(folder_.path() + "/tmp")
+                        .isEmpty(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden));
+        for (const QString& folder : folders)
+            EXPECT_TRUE(QDir(folder).entryList({"x265_2pass*"}).isEmpty()) << folder.toStdString();
+    }
+
+    bool hadTemp = false;
+    QByteArray savedTemp;
+};
+
+TEST_F(JobEndToEndTest, TwoClipsCompressAndANonVideoFails) {
+    const QString mp4 = makeClip("in/clipA.mp4");
+    const QString mkv = makeClip("in/clipB.mkv", {"-metadata:s:v", "title=pattern"});
+    const QString fake = writeFile("in/notes.avi", 4000);
+    QFile types(folder_.path() + "/permitted_types.txt");
+    ASSERT_TRUE(types.open(QIODevice::WriteOnly));
+    types.write("mp4\nmkv\navi\n");
+    types.close();
+    LoadPermittedTypes();
+    for (const QString& path : {mp4, mkv, fake})
+        AddVideoToQueue(path);
+    ASSERT_EQ(queue().rowCount(), 3);
+    // Targets large enough for the audio of a three-second clip.
+    for (int row = 1; row <= 3; ++row)
+        queue().setCell(row, QueueColumn::TargetSize, "0.1");
+    OutputLocation = folder_.path() + "/out put";
+    QDir().mkpath(OutputLocation);
+    startQuickRun();
+    ASSERT_TRUE(runUntil(runEnded, 60000));
+
+    expectCompressedNearTarget(1);
+    expectCompressedNearTarget(2);
+    EXPECT_EQ(cell(1, QueueColumn::OutputPath), OutputLocation + "/Compressed_01_clipa.mp4");
+    EXPECT_EQ(cell(3, QueueColumn::CompressionPass), "Compression Failed");
+    EXPECT_EQ(cell(3, QueueColumn::ProcessStatus),
+              "ffprobe could not read the video (exit code 1)");
+    EXPECT_FALSE(queue().checked(3));
+    EXPECT_EQ(Form1::instance().Label1(7).caption(), "100.00%");
+    EXPECT_EQ(Form1::instance().StatusBar1->panelText(7), "Custom Save Location: .../out put    ");
+    expectNoStatisticsLeft(
+        {folder_.path(), folder_.path() + "/in", OutputLocation, QDir::currentPath()});
+}
+
+TEST_F(JobEndToEndTest, BadInputsEndWithAClearStatus) {
+    const QString odd = makeClip(QString::fromUtf8("dir with blanks/My \"odd\" vidéo – ñ\\x.mp4"));
+    const QString empty = writeFile("in/empty.mp4", 0);
+    const QString deleted = makeClip("in/deleted.mp4");
+    const QString unwritable = makeClip("in/unwritable.mp4");
+    addRow(odd, "0.1");
+    addRow(empty, "0.1");
+    addRow(deleted, "0.1");
+    addRow(unwritable, "0.1");
+    queue().setCell(4, QueueColumn::OutputPath, "/proc/Compressed_04_unwritable.mp4");
+    QFile::remove(deleted);
+    startQuickRun();
+    ASSERT_TRUE(runUntil(runEnded, 60000));
+
+    expectCompressedNearTarget(1);
+    EXPECT_TRUE(QFileInfo::exists(odd)); // the source stays as it was
+    const QStringList reasons = {"ffprobe could not read the video (exit code 1)",
+                                 "Source video not found", "Output folder cannot be written"};
+    for (int row = 2; row <= 4; ++row) {
+        EXPECT_EQ(cell(row, QueueColumn::CompressionPass), "Compression Failed") << row;
+        EXPECT_EQ(cell(row, QueueColumn::ProcessStatus), reasons[row - 2]) << row;
+    }
+    EXPECT_EQ(QFileInfo(empty).size(), 0);
+    EXPECT_EQ(Form1::instance().PBar1(2).value(), 8);
+    expectNoStatisticsLeft({folder_.path(), QFileInfo(odd).absolutePath(), QDir::currentPath()});
+}
+
+} // namespace

@@ -1,0 +1,250 @@
+// Whole jobs run against fake tools: scripts that print recorded output in chunks, keep a call
+// log, and behave according to words in the source's name.
+#include "JobTestSupport.h"
+
+#include "core/FFmpegTools.h"
+#include "runtime/Dialogs.h"
+#include "runtime/ProgramFolder.h"
+
+#include <QDir>
+#include <QFile>
+#include <QRegularExpression>
+#include <QSet>
+
+namespace {
+
+// The probe prints its duration line in two chunks; "nodur" and "badprobe" sources fail.
+const QByteArray FakeProbe = R"SH(#!/bin/sh
+echo "ffprobe $*" >> "$(dirname "$0")/calls.log"
+case "$*" in
+  *nodur*) printf 'Input #0, mov, from x:\r\n  Duration: N/A, start'; exit 0 ;;
+  *badprobe*) printf 'Invalid data found when processing input'; exit 1 ;;
+esac
+printf 'Input #0, mov, from x:\r\n  Metadata:\r\n    creation_time   : 2023-01-01\r\n  Dura'
+sleep 0.05
+printf 'tion: 00:04:32.52, start: 0.000000, bitrate: 1402 kb/s\r\n'
+)SH";
+
+// Pass 1 keeps its statistics in the working folder and pass 2 checks that they are its own.
+// PASS1_STEPS and PASS2_STEPS progress lines, a tenth of a second apart.
+const QByteArray FakeFFmpeg = R"SH(#!/bin/sh
+echo "ffmpeg $* @ $(pwd)" >> "$(dirname "$0")/calls.log"
+case "$*" in
+*pass=1*)
+  case "$*" in *p1fail*) printf 'Error while opening encoder'; exit 1 ;; esac
+  echo "$3" > x265_2pass.log
+  i=0
+  while [ $i -lt PASS1_STEPS ]; do
+    printf 'frame= 10 fps= 54 size= 1kB time=00:01:08.00 bitrate= 1kbits/s speed=2.27x    \r'
+    sleep 0.1; i=$((i+1))
+  done ;;
+*pass=2*)
+  [ "$(cat x265_2pass.log)" = "$2" ] || { printf 'statistics of another video'; exit 1; }
+  case "$*" in *p2fail*) exit 1 ;; *nofile*) exit 0 ;; esac
+  i=0
+  while [ $i -lt PASS2_STEPS ]; do
+    printf 'frame= 10 fps= 54 size= 1kB time=00:02:16.00 bitrate= 1kbits/s speed=3x    \r'
+    sleep 0.1; i=$((i+1))
+  done
+  for output; do :; done
+  head -c 2500000 /dev/zero > "$output" ;;
+esac
+)SH";
+
+class JobRunTest : public JobTest {
+  protected:
+    void writeTools(int pass1Steps, int pass2Steps) {
+        writeTool("ffprobe", FakeProbe);
+        QByteArray ffmpeg = FakeFFmpeg;
+        ffmpeg.replace("PASS1_STEPS", QByteArray::number(pass1Steps));
+        ffmpeg.replace("PASS2_STEPS", QByteArray::number(pass2Steps));
+        writeTool("ffmpeg", ffmpeg);
+    }
+
+    QStringList calls() {
+        QFile log(folder_.path() + "/calls.log");
+        if (!log.open(QIODevice::ReadOnly))
+            return {};
+        return QString::fromUtf8(log.readAll()).split('\n', Qt::SkipEmptyParts);
+    }
+
+    QStringList callsWith(const QString& word) { return calls().filter(word); }
+
+    QString source(const QString& name) { return writeFile("videos/" + name, 1000); }
+
+    // Starts one clip's run and stops it, as the stop command does, once its row shows the
+    // pass; the check runs inside the job, whenever it lets events run.
+    void runAndStopDuring(const QString& passText) {
+        addRow(source("clip.mp4"), "45.5");
+        startQuickRun();
+        auto* poll = new QTimer(&Form1::instance());
+        QObject::connect(poll, &QTimer::timeout, [passText] {
+            if (!CancelRequested && cell(1, QueueColumn::CompressionPass) == passText) {
+                CancelRequested = true;
+                StopFFmpeg();
+            }
+        });
+        poll->start(20);
+        ASSERT_TRUE(runUntil(runEnded, 15000));
+    }
+
+    static QString workFolderOf(const QString& call) { return call.section(" @ ", 1); }
+};
+
+TEST_F(JobRunTest, TwoJobsNestAndCompleteWithTheirOwnStatistics) {
+    writeTools(10, 3);
+    const QString first = source("first.mp4");
+    const QString second = source("second.mp4");
+    addRow(first, "45.5");
+    addRow(second, "45.5");
+    QStringList overall;
+    QObject::connect(&Form1::instance().Label1(7), &rt::Label::changed,
+                     [&] { overall << Form1::instance().Label1(7).caption(); });
+    StartCompression();
+    const QList<Form2*> windows = jobs();
+    windows[0]->Timer1->setInterval(10);
+    windows[1]->Timer1->setInterval(150); // falls due while the first job's pass 1 runs
+    ASSERT_TRUE(runUntil(runEnded, 40000));
+
+    for (int row : {1, 2}) {
+        EXPECT_EQ(cell(row, QueueColumn::CompressionPass), "Compression Complete") << row;
+        EXPECT_EQ(cell(row, QueueColumn::ProcessStatus), "100%");
+        EXPECT_EQ(cell(row, QueueColumn::ActualSize), "002");
+        EXPECT_TRUE(queue().checked(row));
+        Form2& window = *windows[row - 1];
+        EXPECT_EQ(window.Label2(7).caption(), "002");
+        EXPECT_TRUE(window.Finished);
+        EXPECT_TRUE(window.isHidden());
+        EXPECT_FALSE(window.Timer2->enabled());
+    }
+    EXPECT_EQ(Form1::instance().PBar1(2).max(), 4);
+    EXPECT_EQ(Form1::instance().PBar1(2).value(), 4);
+    EXPECT_EQ(overall, (QStringList{"00.00%", "25.00%", "50.00%", "75.00%", "100.00%"}));
+
+    // The second job started inside the first one's pass 1 and finished first.
+    const QStringList passes2 = callsWith("pass=2");
+    ASSERT_EQ(passes2.size(), 2);
+    EXPECT_TRUE(passes2[0].contains(second));
+    EXPECT_TRUE(passes2[1].contains(first));
+    const QStringList passes1 = callsWith("pass=1");
+    ASSERT_EQ(passes1.size(), 2);
+    EXPECT_TRUE(passes1[0].contains(first));
+
+    // Each job ran its tools in a folder of its own, gone with the job.
+    QSet<QString> folders;
+    for (const QString& call : callsWith(" @ "))
+        folders << workFolderOf(call);
+    EXPECT_EQ(folders.size(), 2);
+    for (const QString& folder : folders)
+        EXPECT_FALSE(QFileInfo::exists(folder)) << folder.toStdString();
+    EXPECT_FALSE(QFileInfo::exists(folder_.path() + "/x265_2pass.log"));
+
+    const QString program = folder_.path();
+    Form2& window = *windows[0];
+    EXPECT_EQ(window.Text1(0).text(),
+              program + "/ffmpeg -y -i \"" + first +
+                  "\" -c:v libx265 -preset ultrafast -b:v 1278.353k -x265-params pass=1 -an "
+                  "-f mp4 /dev/null");
+    EXPECT_EQ(window.Text1(1).text(),
+              program + "/ffmpeg -i \"" + first +
+                  "\" -c:v libx265 -preset ultrafast -b:v 1278.353k -x265-params pass=2 -c:a "
+                  "aac -b:a 92k -y \"" +
+                  program + "/videos/Compressed_01_first.mp4\"");
+    EXPECT_TRUE(callsWith("ffprobe")[0].endsWith("ffprobe -hide_banner -stats -i " + first));
+    EXPECT_EQ(QFileInfo(program + "/videos/Compressed_01_first.mp4").size(), 2500000);
+}
+
+TEST_F(JobRunTest, StopDuringPassOneCancelsBeforePassTwo) {
+    writeTools(100, 3);
+    runAndStopDuring("Pass 1: Analysing...");
+    EXPECT_EQ(cell(1, QueueColumn::ProcessStatus), "Cancelled");
+    EXPECT_EQ(cell(1, QueueColumn::CompressionPass), "Pass 1: Analysing...");
+    EXPECT_TRUE(callsWith("pass=2").isEmpty());
+    EXPECT_EQ(Form1::instance().PBar1(2).value(), 0);
+    EXPECT_FALSE(queue().checked(1));
+    // Its Timer2 unloaded the window during the job; it went once the job had returned.
+    EXPECT_TRUE(Form1::instance().findChildren<Form2*>().isEmpty());
+}
+
+TEST_F(JobRunTest, StopDuringPassTwoCancelsInsteadOfCompleting) {
+    writeTools(1, 100);
+    runAndStopDuring("Pass 2: Compressing...");
+    EXPECT_EQ(cell(1, QueueColumn::ProcessStatus), "Cancelled");
+    EXPECT_NE(cell(1, QueueColumn::CompressionPass), "Compression Complete");
+    EXPECT_FALSE(queue().checked(1));
+    EXPECT_EQ(Form1::instance().PBar1(2).value(), 1);
+}
+
+TEST_F(JobRunTest, FailuresEndTheRowAndStillCountTheirPasses) {
+    writeTools(1, 1);
+    struct Case {
+        QString name;
+        QString target;
+        QString reason;
+    };
+    const std::vector<Case> cases = {
+        {"nodur.mp4", "45.5", "No duration found by ffprobe"},
+        {"badprobe.mp4", "45.5", "ffprobe could not read the video (exit code 1)"},
+        {"gone.mp4", "45.5", "Source video not found"},
+        {"small.mp4", "0.01", "Target size too small for the audio bitrate"},
+        {"p1fail.mp4", "45.5", "ffmpeg pass 1 failed (exit code 1)"},
+        {"p2fail.mp4", "45.5", "ffmpeg pass 2 failed (exit code 1)"},
+        {"nofile.mp4", "45.5", "No output file was written"},
+        {"unwritable.mp4", "45.5", "Output folder cannot be written"},
+    };
+    for (const Case& c : cases)
+        addRow(c.name == "gone.mp4" ? folder_.path() + "/videos/gone.mp4" : source(c.name),
+               c.target);
+    queue().setCell(8, QueueColumn::OutputPath, "/proc/Compressed_08_unwritable.mp4");
+    startQuickRun();
+    ASSERT_TRUE(runUntil(runEnded, 30000));
+
+    for (int row = 1; row <= int(cases.size()); ++row) {
+        EXPECT_EQ(cell(row, QueueColumn::CompressionPass), "Compression Failed") << row;
+        EXPECT_EQ(cell(row, QueueColumn::ProcessStatus), cases[row - 1].reason) << row;
+        EXPECT_FALSE(queue().checked(row)) << row;
+    }
+    EXPECT_EQ(Form1::instance().PBar1(2).value(), 16);
+    EXPECT_EQ(Form1::instance().Label1(7).caption(), "100.00%");
+    EXPECT_TRUE(callsWith("pass=2").filter("p1fail").isEmpty());
+    EXPECT_EQ(
+        callsWith("ffmpeg").filter(QRegularExpression("nodur|badprobe|gone|small|unwrit")).size(),
+        0);
+    // The probe failures, and only they, tell the user.
+    const auto& boxes = rt::uiScript().msgBoxes;
+    ASSERT_EQ(boxes.size(), 3u);
+    for (const rt::MsgBoxRecord& box : boxes) {
+        EXPECT_EQ(box.prompt, "The video could not be examined.");
+        EXPECT_EQ(box.style, 49);
+        EXPECT_EQ(box.title, "Tovrane");
+    }
+}
+
+TEST_F(JobRunTest, MissingToolsFailTheRow) {
+    addRow(source("clip.mp4"), "45.5");
+    startQuickRun();
+    ASSERT_TRUE(runUntil(runEnded, 5000));
+    EXPECT_EQ(cell(1, QueueColumn::ProcessStatus), "ffprobe could not be started");
+    EXPECT_EQ(rt::uiScript().msgBoxes.size(), 1u);
+
+    writeTool("ffprobe", FakeProbe);
+    startQuickRun();
+    ASSERT_TRUE(runUntil(runEnded, 5000));
+    EXPECT_EQ(cell(1, QueueColumn::ProcessStatus), "ffmpeg pass 1 could not be started");
+    EXPECT_EQ(Form1::instance().PBar1(2).value(), 2);
+}
+
+TEST_F(JobRunTest, ProgramFolderWithBlanksStillReachesItsTools) {
+    const QString program = folder_.path() + "/my programs";
+    QDir().mkpath(program);
+    QFile::copy(writeTool("ffprobe", FakeProbe), program + "/ffprobe");
+    rt::setProgramFolder(program);
+    addRow(source("clip.mp4"), "0.01");
+    startQuickRun();
+    ASSERT_TRUE(runUntil(runEnded, 5000));
+    // The probe ran and read its duration: too short a target is what stopped the job.
+    EXPECT_EQ(cell(1, QueueColumn::ProcessStatus), "Target size too small for the audio bitrate");
+    EXPECT_TRUE(jobs()[0]->Text1(0).text().startsWith('"' + program + "/ffprobe\" -hide_banner"));
+}
+
+} // namespace

@@ -1,0 +1,94 @@
+#pragma once
+
+// Helpers for the tests that start runs: queue rows, the run's job windows and a bounded wait
+// for the run's end.
+#include "TestSupport.h"
+
+#include "core/Form2.h"
+#include "core/Queue.h"
+#include "core/RunStart.h"
+#include "core/Settings.h"
+#include "mainwindow/Form1.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QFileInfo>
+#include <QList>
+#include <QTimer>
+#include <functional>
+
+class JobTest : public ProgramTest {
+  protected:
+    void SetUp() override {
+        ProgramTest::SetUp();
+        SetupQueueColumns();
+        SetupStatusPanels();
+        X265Preset = "ultrafast";
+        AudioCodec = "aac";
+        AudioBitrateKbps = 92;
+        OutputLocation = SourceDirectoryLocation;
+        CancelRequested = false;
+        ShowThreadWindows = false;
+    }
+
+    static rt::ListView& queue() { return *Form1::instance().ListView1; }
+
+    // A queue row as adding a video leaves it; the output goes next to the source.
+    static int addRow(const QString& sourcePath, const QString& targetMb) {
+        rt::ListView& list = queue();
+        const int row = list.addRow(QString::number(list.rowCount() + 1));
+        const QFileInfo source(sourcePath);
+        const QString number = QString::number(row).rightJustified(2, '0');
+        list.setCell(row, QueueColumn::VideoPath, sourcePath);
+        list.setCell(row, QueueColumn::VideoName, source.completeBaseName().toLower());
+        list.setCell(row, QueueColumn::PreCompressedSize, "1");
+        list.setCell(row, QueueColumn::TargetSize, targetMb);
+        list.setCell(row, QueueColumn::CompressionPass, "Pass: 1 of 2");
+        list.setCell(row, QueueColumn::ProcessStatus, "Video Queued");
+        list.setCell(row, QueueColumn::ActualSize, "000");
+        list.setCell(row, QueueColumn::OutputPath,
+                     source.absolutePath() + "/Compressed_" + number + "_" +
+                         source.completeBaseName() + ".mp4");
+        return row;
+    }
+
+    static QString cell(int row, int column) { return queue().cell(row, column); }
+
+    // The job windows still loaded, in the order they were made.
+    static QList<Form2*> jobs() {
+        QList<Form2*> alive;
+        for (Form2* job :
+             Form1::instance().findChildren<Form2*>(QString(), Qt::FindDirectChildrenOnly))
+            if (!job->unloaded())
+                alive << job;
+        return alive;
+    }
+
+    // Starts a run whose windows start their jobs within a few hundredths of a second.
+    static void startQuickRun() {
+        StartCompression();
+        for (Form2* job : jobs())
+            job->Timer1->setInterval(10);
+    }
+
+    static bool runUntil(const std::function<bool()>& done, int timeoutMs) {
+        QElapsedTimer clock;
+        clock.start();
+        while (!done() && clock.elapsed() < timeoutMs) {
+            QEventLoop loop;
+            QTimer::singleShot(20, &loop, &QEventLoop::quit);
+            loop.exec();
+        }
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        return done();
+    }
+
+    // Every job of the run has returned.
+    static bool runEnded() {
+        for (Form2* job : Form1::instance().findChildren<Form2*>())
+            if (job->jobRunning() || (!job->unloaded() && job->Timer1->enabled()))
+                return false;
+        return true;
+    }
+};

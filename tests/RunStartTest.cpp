@@ -1,0 +1,133 @@
+#include "JobTestSupport.h"
+
+#include "runtime/Window.h"
+
+namespace {
+
+class RunStartTest : public JobTest {};
+
+TEST_F(RunStartTest, EmptyQueueOnlyClearsTheStopAndTheOverallLabel) {
+    CancelRequested = true;
+    Form1::instance().PBar1(2).setMax(4);
+    Form1::instance().PBar1(2).setValue(3);
+    StartCompression();
+    EXPECT_FALSE(CancelRequested);
+    EXPECT_EQ(Form1::instance().Label1(7).caption(), "00.00%");
+    EXPECT_TRUE(jobs().isEmpty());
+    EXPECT_EQ(Form1::instance().PBar1(2).max(), 4);
+    EXPECT_EQ(Form1::instance().PBar1(2).value(), 3);
+}
+
+TEST_F(RunStartTest, EachRowGetsAHiddenWindowWithItsSheet) {
+    addRow("/videos/clip.avi", "12.5");
+    addRow("/videos/holiday.mp4", "45.5");
+    addRow("noslash", "3");
+    queue().setCell(2, QueueColumn::IndividualSettings, "True");
+    queue().setCell(2, QueueColumn::IndividualAudioBitrate, "128k");
+    X265Preset = "veryfast";
+    StartCompression();
+
+    const QList<Form2*> windows = jobs();
+    ASSERT_EQ(windows.size(), 3);
+    EXPECT_EQ(Form1::instance().PBar1(2).max(), 6);
+    EXPECT_EQ(Form1::instance().PBar1(2).value(), 0);
+    Form2& first = *windows[0];
+    EXPECT_EQ(first.Label2(0).caption(), "01");
+    EXPECT_EQ(windows[1]->Label2(0).caption(), "02");
+    EXPECT_EQ(windows[2]->Label2(0).caption(), "03");
+    EXPECT_EQ(first.Label7->caption(), "Thread index: 01");
+    EXPECT_EQ(first.Label2(1).caption(), "/videos/clip.avi");
+    EXPECT_EQ(first.Label2(2).caption(), "avi");
+    EXPECT_EQ(first.Label2(3).caption(), "mp4");
+    EXPECT_EQ(first.Label2(4).caption(), "\"/videos/Compressed_01_clip.mp4\"");
+    EXPECT_EQ(first.Label2(5).caption(), "12.5");
+    EXPECT_EQ(first.Label2(6).caption(), "/videos/");
+    EXPECT_EQ(first.Label2(11).caption(), "/videos/clip");
+    EXPECT_EQ(first.Label2(10).caption(), "92k");
+    EXPECT_EQ(windows[1]->Label2(10).caption(), "128k");
+    EXPECT_EQ(first.Label2(12).caption(), "veryfast");
+    for (int unwritten : {7, 8, 9, 13})
+        EXPECT_EQ(first.Label2(unwritten).caption(), "<%Data%>");
+    // No "." and no "/" in the source path.
+    EXPECT_EQ(windows[2]->Label2(2).caption(), "noslash");
+    EXPECT_EQ(windows[2]->Label2(6).caption(), "");
+    for (Form2* window : windows) {
+        EXPECT_TRUE(window->isHidden());
+        EXPECT_EQ(window->Stage, "scan_video");
+        EXPECT_TRUE(window->Timer1->enabled());
+        EXPECT_TRUE(window->Timer2->enabled());
+    }
+}
+
+TEST_F(RunStartTest, SheetCaptionsOfDurationAndBitrateStandCrossed) {
+    addRow("/videos/clip.avi", "12.5");
+    StartCompression();
+    Form2& window = *jobs().front();
+    EXPECT_EQ(window.Label1(9).caption(), "duration in seconds");
+    EXPECT_EQ(window.Label1(9).y(), window.Label2(8).y());
+    EXPECT_EQ(window.Label1(8).caption(), "video bitrate kb/s");
+    EXPECT_EQ(window.Label1(8).y(), window.Label2(9).y());
+    EXPECT_EQ(window.Label1(11).y(), window.Label2(11).y());
+    EXPECT_LT(window.Label2(2).y(), window.Label2(11).y());
+    EXPECT_LT(window.Label2(11).y(), window.Label2(3).y());
+}
+
+TEST_F(RunStartTest, OutputNamesForTheThreeKindsOfOutputLocation) {
+    addRow("/videos/party.mp4", "1");
+    addRow("/videos/Holiday.mp4", "1");
+    const QString besideSource = cell(2, QueueColumn::OutputPath);
+
+    StartCompression();
+    EXPECT_EQ(jobs()[1]->Label2(14).caption(), "Video Source Directory/Compressed_02_holiday.mp4");
+    EXPECT_EQ(cell(2, QueueColumn::OutputPath), besideSource);
+
+    OutputLocation = "/out";
+    StartCompression();
+    EXPECT_EQ(jobs()[3]->Label2(14).caption(), "/out/Compressed_02_holiday.mp4");
+    EXPECT_EQ(cell(2, QueueColumn::OutputPath), "/out/Compressed_02_holiday.mp4");
+    EXPECT_EQ(jobs()[3]->Label2(4).caption(), '"' + besideSource + '"');
+
+    OutputLocation = "";
+    StartCompression();
+    EXPECT_EQ(jobs()[4]->Label2(14).caption(), "/Compressed_01_party.mp4");
+    EXPECT_EQ(cell(1, QueueColumn::OutputPath), "/Compressed_01_party.mp4");
+    EXPECT_EQ(Form1::instance().PBar1(2).max(), 4);
+}
+
+TEST_F(RunStartTest, ShownWindowsFollowTheSettingAndFinishedOnesStayHidden) {
+    addRow("/videos/a.mp4", "1");
+    addRow("/videos/b.mp4", "1");
+    StartCompression();
+    const QList<Form2*> windows = jobs();
+    windows[1]->Finished = true;
+    ShowThreadWindows = true;
+    ASSERT_TRUE(runUntil([&] { return windows[0]->isVisible(); }, 1500));
+    EXPECT_FALSE(windows[1]->isVisible());
+    EXPECT_EQ(rt::windowLeft(windows[0]), 195); // 200 twips, in whole pixels
+    EXPECT_EQ(rt::windowTop(windows[0]), 195);
+    EXPECT_EQ(rt::windowWidth(windows[0]), 9780);
+    EXPECT_EQ(rt::windowHeight(windows[0]), 9030);
+    EXPECT_EQ(windows[0]->windowTitle(), "Compression Thread Index");
+    ShowThreadWindows = false;
+    EXPECT_TRUE(runUntil([&] { return windows[0]->isHidden(); }, 1500));
+}
+
+TEST_F(RunStartTest, StopUnloadsWindowsWhoseJobHasNotBegun) {
+    addRow("/videos/a.mp4", "1");
+    StartCompression();
+    QPointer<Form2> window = jobs().front();
+    CancelRequested = true;
+    EXPECT_TRUE(runUntil([&] { return window.isNull(); }, 1500));
+    EXPECT_EQ(cell(1, QueueColumn::ProcessStatus), "Video Queued");
+}
+
+TEST_F(RunStartTest, StartAfterAStopRunsItsJobs) {
+    addRow("/videos/missing.mp4", "1");
+    CancelRequested = true;
+    startQuickRun();
+    ASSERT_TRUE(runUntil(runEnded, 3000));
+    // The job ran: it found no source.
+    EXPECT_EQ(cell(1, QueueColumn::ProcessStatus), "Source video not found");
+}
+
+} // namespace
