@@ -8,8 +8,10 @@
 #include "runtime/Events.h"
 #include "runtime/Window.h"
 
+#include <QApplication>
 #include <QElapsedTimer>
 #include <QMenuBar>
+#include <QMouseEvent>
 
 namespace {
 
@@ -193,6 +195,26 @@ TEST_F(MainWindowTest, ToolbarHasNineButtonsWithTagsPicturesAndTips) {
     EXPECT_EQ(window.Toolbar1->button(9).toolTip(), "Exit All Compression Processes Immediately");
     // The image-button bar covers the toolbar's own buttons.
     EXPECT_LE(window.Toolbar1->button(9).geometry().right(), 225);
+}
+
+// The window has no frame, so its edges show the resize cursor themselves.
+TEST_F(MainWindowTest, EdgesOfTheFramelessWindowShowTheResizeCursor) {
+    Main();
+    Form1& window = form();
+    const auto moveTo = [&](QWidget* over, QPoint local) {
+        QMouseEvent move(QEvent::MouseMove, local, over->mapToGlobal(local), Qt::NoButton,
+                         Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(over, &move);
+    };
+    const int middle = window.Client->height() / 2;
+    moveTo(window.Client, QPoint(window.Client->width() - 2, middle));
+    EXPECT_EQ(window.cursor().shape(), Qt::SizeHorCursor);
+    moveTo(window.Client, QPoint(window.Client->width() - 2, window.Client->height() - 1));
+    EXPECT_EQ(window.cursor().shape(), Qt::SizeFDiagCursor);
+    moveTo(window.Client, QPoint(1, window.Client->height() - 1));
+    EXPECT_EQ(window.cursor().shape(), Qt::SizeBDiagCursor);
+    moveTo(window.Client, QPoint(window.Client->width() / 2, middle));
+    EXPECT_EQ(window.cursor().shape(), Qt::ArrowCursor);
 }
 
 } // namespace
