@@ -60,6 +60,12 @@ TEST(FormatTest, LeadingNumberReadsAsFarAsItGoes) {
     EXPECT_DOUBLE_EQ(leadingNumber(""), 0);
     EXPECT_DOUBLE_EQ(leadingNumber("<%Data%>"), 0);
     EXPECT_DOUBLE_EQ(leadingNumber(".5"), 0.5);
+    EXPECT_DOUBLE_EQ(leadingNumber("+2.5x"), 2.5);
+    EXPECT_DOUBLE_EQ(leadingNumber("-.25"), -0.25);
+    EXPECT_DOUBLE_EQ(leadingNumber("7."), 7);
+    EXPECT_DOUBLE_EQ(leadingNumber("12,5"), 12);
+    EXPECT_DOUBLE_EQ(leadingNumber("+"), 0);
+    EXPECT_DOUBLE_EQ(leadingNumber("\u0661\u0662"), 0); // digits of another script
 }
 
 TEST(FormatTest, ToNumberNeedsTheWholeText) {

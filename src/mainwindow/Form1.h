@@ -5,8 +5,11 @@
 #include "runtime/ListView.h"
 #include "runtime/StatusBar.h"
 #include "runtime/Timer.h"
+#include "runtime/Toolbar.h"
 
+#include <QAction>
 #include <QMainWindow>
+#include <QMenu>
 
 // The main window: the queue, the sliders, the permitted-types list, the progress display and
 // the status bar. One shared instance, loaded on first use.
@@ -22,26 +25,133 @@ class Form1 : public QMainWindow {
     // The client area: every control placed directly on the window lives here, in pixels.
     QWidget* Client;
 
+    rt::Toolbar* Toolbar1; // top edge, full width; controls inside it are placed in twips
     rt::ListView* ListView1;
-    rt::StatusBar* StatusBar1;
+    rt::StatusBar* StatusBar1;                 // bottom edge, full width
     rt::ControlArray<rt::PictureBox> Picture2; // (0) frames the permitted-types list, (1) clips it
     rt::ListBox* List1;
+    rt::PictureBox* Picture14;          // covers the right edge of List1
     rt::ControlArray<rt::Label> Label1; // 0..8 and 10..12; there is no Label1(9)
     rt::Label* Label15;
     rt::ControlArray<rt::ProgressBar> PBar1;
     rt::ControlArray<rt::Slider> Slider1;
+    rt::Line* Line1; // under the toolbar
+    rt::Line* Line2; // above the queue
+
+    // The preset group: its frame and title bar, its panel, and the controls that hold the
+    // choice (option buttons below the panel's visible part) and take the clicks (hit areas).
+    rt::Shape* Shape7;
+    rt::Shape* Shape8;
+    rt::PictureBox* Picture13;
+    rt::PictureBox* Picture4;
+    rt::ControlArray<rt::OptionButton> Option1;
+    rt::ControlArray<rt::Label> Label10;
+
+    // Inside Toolbar1: the title strip and the title-button box.
+    rt::PictureBox* Picture12;
+    rt::Label* Label7;
+    rt::PictureBox* Picture10;
+    rt::Shape* Shape10;
+    rt::ControlArray<rt::Label> Label6; // "---", "[ ]", "X"
+    rt::PictureBox* Picture6;           // hidden; holds the toolbar's background bitmap
+
+    // The image-button bar in front of the toolbar's left end.
     rt::PictureBox* Picture15;
     rt::ControlArray<rt::PictureBox> Picture16;
     rt::Line* Line9;
     rt::Line* Line10;
-    rt::Shape* Shape13;
-    rt::Timer* Timer6;
+    rt::Shape* Shape13; // hover frame
+    rt::Shape* Shape14; // red frame around the stop button
+
+    rt::Timer* Timer1; // one-shot after load
+    rt::Timer* Timer2; // colours, totals and count
+    rt::Timer* Timer4; // keeps the caption empty
+    rt::Timer* Timer5; // banner slide
+    rt::Timer* Timer6; // caption while minimised
+
+    // Menus.
+    QMenu* mnu_File;
+    QAction* mnu_open;
+    QAction* mnu_RemSelectedVideo;
+    QAction* mnu_ClearAll;
+    QAction* mnu_PermittedTypes;
+    QAction* mnu_StartCompression;
+    QAction* mnu_Exit;
+    QMenu* mnu_ContextMenu; // popped up over the queue, not in the menu bar
+    QAction* mnu_AddVideoToList;
+    QAction* mnu_RemVideo;
+    QAction* mnu_ClearAllContextMnu;
+    QAction* mnu_Individual;
+    QAction* mnu_OpenSourceVideo;
+    QAction* mnu_OpenCompressed;
+    QAction* mnu_openLocation;
+    QAction* mnu_StartCompr;
+    QMenu* mnu_ColourTheme; // "Help"
+    QAction* mnu_HlpVideos;
+    QAction* mnu_TovraneWeb;
+    QAction* mnu_ContactDesigner;
+    QMenu* mnu_Info; // "Debug"
+    QAction* mnu_HideAll;
+    QAction* mnu_ShowAll;
+    QMenu* mnu_About;
+    QAction* mnu_AboutTovrane;
+    QAction* mnu_UpdateCheck;
+    QMenu* mnu_Donation;
+    QAction* mnu_MakeDonation;
+    QAction* mnu_PayPalURL;
+
+    // Layout on every size or state change.
+    void Form_Resize();
+    void ArrangeMainWindow();
+    void Timer1_Timer();
+
+    // Commands, run lock and the end of a run.
+    void Toolbar1_ButtonClick(rt::ToolbarButton* Button);
+    void ReEnableControls();
+    void Label1_Change(int Index);
+    void mnu_Open_Click();
+    void mnu_AddVideoToList_Click();
+    void mnu_ClearAll_Click();
+    void mnu_ClearAllContextMnu_Click();
+    void mnu_StartCompression_Click();
+    void mnu_StartCompr_Click();
+
+    // Status timers and progress tooltips.
+    void Timer2_Timer();
+    void Timer4_Timer();
+    void Timer6_Timer();
+    void Label1_MouseMove(int Index);
+
+    // The image-button bar.
+    void Picture16_MouseMove(int Index);
+    void Picture16_MouseDown(int Index, Qt::MouseButton Button);
+    void Picture16_MouseUp(int Index);
+    void ToolButtonHover(int Index);
+    void ToolButtonDown(int Index);
+    void ToolButtonUp(int Index);
+
+  protected:
+    void resizeEvent(QResizeEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
   private:
     Form1();
+    void createToolbar();
+    void createTitleStrip();
     void createStatusSurfaces();
+    void createPresetGroup();
     void createQueueAndLists();
     void createImageButtonBar();
     void createTimers();
+    void createMenus();
+    void connectHandlers();
     void Form_Load();
+    void ColourProgressBars();
+    void SetToolbarBackground();
+    void placeEdgeControls();
+    void lockForRun();
+    void lockImageButtonBar();
+
+    bool BannerSlideArmed = false; // the donation banner may slide
+    bool BannerShown = false;      // the direction of the banner's slide
 };

@@ -45,6 +45,20 @@ void Label::setBackTransparent() {
     setAutoFillBackground(false);
 }
 
+void Label::setBorderStyle(int style) {
+    borderStyle_ = style;
+    update();
+}
+
+void Label::paintEvent(QPaintEvent* event) {
+    QLabel::paintEvent(event);
+    if (borderStyle_ == 1) {
+        QPainter painter(this);
+        painter.setPen(Qt::black);
+        painter.drawRect(rect().adjusted(0, 0, -1, -1));
+    }
+}
+
 void Label::mousePressEvent(QMouseEvent* event) {
     emit mouseDown(event->button(), int(event->position().x()), int(event->position().y()));
 }
@@ -105,11 +119,50 @@ void PictureBox::setPicture(const QPixmap& picture) {
     update();
 }
 
+void PictureBox::setAppearance(int appearance) {
+    appearance_ = appearance;
+    update();
+}
+
+void PictureBox::setBorderStyle(int style) {
+    borderStyle_ = style;
+    update();
+}
+
+int PictureBox::borderWidth() const {
+    if (borderStyle_ != 1)
+        return 0;
+    return appearance_ == 1 ? 2 : 1;
+}
+
 void PictureBox::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.fillRect(rect(), toQColor(back_));
-    if (!picture_.isNull())
-        painter.drawPixmap(0, 0, picture_);
+    const QRect outer = rect().adjusted(0, 0, -1, -1);
+    if (borderWidth() == 1) {
+        painter.setPen(Qt::black);
+        painter.drawRect(outer);
+    } else if (borderWidth() == 2) {
+        // Sunken edge: dark above and left, light below and right.
+        const QRect inner = outer.adjusted(1, 1, -1, -1);
+        painter.setPen(QColor(128, 128, 128));
+        painter.drawLine(outer.topLeft(), outer.topRight());
+        painter.drawLine(outer.topLeft(), outer.bottomLeft());
+        painter.setPen(Qt::white);
+        painter.drawLine(outer.bottomLeft(), outer.bottomRight());
+        painter.drawLine(outer.topRight(), outer.bottomRight());
+        painter.setPen(Qt::black);
+        painter.drawLine(inner.topLeft(), inner.topRight());
+        painter.drawLine(inner.topLeft(), inner.bottomLeft());
+        painter.setPen(QColor(192, 192, 192));
+        painter.drawLine(inner.bottomLeft(), inner.bottomRight());
+        painter.drawLine(inner.topRight(), inner.bottomRight());
+    }
+    if (!picture_.isNull()) {
+        const int edge = borderWidth();
+        painter.setClipRect(rect().adjusted(edge, edge, -edge, -edge));
+        painter.drawPixmap(edge, edge, picture_);
+    }
 }
 
 void PictureBox::mousePressEvent(QMouseEvent* event) {

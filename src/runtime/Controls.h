@@ -30,6 +30,9 @@ class Label : public QLabel {
     void setForeColour(Colour colour) { rt::setForeColour(this, colour); }
     void setBackColour(Colour colour);
     void setBackTransparent();
+    // 0 none, 1 a single black line around the label.
+    int borderStyle() const { return borderStyle_; }
+    void setBorderStyle(int style);
 
   signals:
     void changed();
@@ -42,6 +45,10 @@ class Label : public QLabel {
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+
+  private:
+    int borderStyle_ = 0;
 };
 
 // A multi-line text box. changed() follows every change of its text, by the program or the user.
@@ -63,7 +70,9 @@ class TextBox : public QPlainTextEdit {
     QString text_;
 };
 
-// A plain surface that holds other controls and reports the mouse.
+// A plain surface that holds other controls and reports the mouse. With a border (style 1) it
+// draws a single line (appearance 0, flat) or a sunken 3-D edge (appearance 1), and its picture
+// moves inside the border.
 class PictureBox : public QWidget {
     Q_OBJECT
   public:
@@ -71,6 +80,11 @@ class PictureBox : public QWidget {
     void setBackColour(Colour colour);
     Colour backColour() const { return back_; }
     void setPicture(const QPixmap& picture);
+    QPixmap picture() const { return picture_; }
+    int appearance() const { return appearance_; }
+    void setAppearance(int appearance);
+    int borderStyle() const { return borderStyle_; }
+    void setBorderStyle(int style);
 
   signals:
     void mouseDown(Qt::MouseButton button, int x, int y);
@@ -84,8 +98,12 @@ class PictureBox : public QWidget {
     void mouseMoveEvent(QMouseEvent* event) override;
 
   private:
+    int borderWidth() const;
+
     Colour back_ = 0xFFFFFF;
     QPixmap picture_;
+    int appearance_ = 0;
+    int borderStyle_ = 0;
 };
 
 // A rectangle frame, optionally filled.

@@ -23,7 +23,9 @@ std::int64_t& waitedTotal() {
 }
 } // namespace
 
-std::int64_t waitedMilliseconds() { return waitedTotal(); }
+std::int64_t waitedMilliseconds() {
+    return waitedTotal();
+}
 
 void waitSeconds(int seconds) {
     QElapsedTimer waited;

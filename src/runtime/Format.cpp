@@ -1,7 +1,10 @@
 #include "runtime/Format.h"
 
 #include <QStringList>
+#include <charconv>
 #include <cmath>
+#include <iterator>
+#include <string>
 
 namespace rt {
 
@@ -49,7 +52,10 @@ QString formatText(const QString& text, const QString& pattern) {
 }
 
 double roundHalfEven(double value, int decimals) {
-    const double scale = std::pow(10.0, decimals);
+    constexpr double Scales[] = {1, 10, 100, 1000, 10000, 100000, 1000000};
+    const double scale = decimals >= 0 && decimals < int(std::size(Scales))
+                             ? Scales[decimals]
+                             : std::pow(10.0, decimals);
     const double scaled = value * scale;
     const double floor = std::floor(scaled);
     const double fraction = scaled - floor;
@@ -83,24 +89,27 @@ double leadingNumber(const QString& text) {
     const int n = int(text.size());
     while (i < n && (text[i] == ' ' || text[i] == '\t'))
         ++i;
-    const int start = i;
-    if (i < n && (text[i] == '-' || text[i] == '+'))
+    // The number's characters, ASCII only, collected for a parse that allocates nothing.
+    std::string number;
+    if (i < n && (text[i] == '-' || text[i] == '+')) {
+        if (text[i] == '-')
+            number += '-';
         ++i;
-    bool digits = false;
-    while (i < n && text[i].isDigit() && text[i].unicode() < 128) {
-        ++i;
-        digits = true;
     }
+    const auto isDigit = [&](int at) { return text[at] >= '0' && text[at] <= '9'; };
+    bool digits = false;
+    for (; i < n && isDigit(i); ++i, digits = true)
+        number += char(text[i].unicode());
     if (i < n && text[i] == '.') {
-        ++i;
-        while (i < n && text[i].isDigit() && text[i].unicode() < 128) {
-            ++i;
-            digits = true;
-        }
+        number += '.';
+        for (++i; i < n && isDigit(i); ++i, digits = true)
+            number += char(text[i].unicode());
     }
     if (!digits)
         return 0.0;
-    return text.mid(start, i - start).toDouble();
+    double value = 0.0;
+    std::from_chars(number.data(), number.data() + number.size(), value);
+    return value;
 }
 
 std::optional<double> toNumber(const QString& text) {

@@ -1,0 +1,181 @@
+#include "TestSupport.h"
+
+#include "core/Main.h"
+#include "core/Queue.h"
+#include "core/Settings.h"
+#include "mainwindow/Form1.h"
+#include "runtime/Dialogs.h"
+
+#include "core/AddVideos.h"
+#include "core/PermittedTypes.h"
+
+#include <QCoreApplication>
+#include <QDeadlineTimer>
+#include <QEventLoop>
+#include <QMenuBar>
+
+namespace {
+
+class RunLockTest : public ProgramTest {
+  protected:
+    void SetUp() override {
+        ProgramTest::SetUp();
+        Main();
+    }
+    Form1& form() { return Form1::instance(); }
+    void clickToolbar(int button) { form().Toolbar1_ButtonClick(&form().Toolbar1->button(button)); }
+
+    std::vector<int> enabledOptions() {
+        std::vector<int> enabled;
+        form().Option1.forEach([&](int i, rt::OptionButton& option) {
+            if (option.isEnabled())
+                enabled.push_back(i);
+        });
+        return enabled;
+    }
+
+    // Whether every control of the run lock is usable again.
+    bool unlocked() {
+        Form1& window = form();
+        bool all = window.mnu_File->isEnabled() && window.mnu_ContextMenu->isEnabled() &&
+                   window.Slider1(0).isEnabled() && window.Slider1(1).isEnabled() &&
+                   enabledOptions().size() == 6;
+        for (int button : {2, 3, 5, 7})
+            all = all && window.Toolbar1->button(button).isEnabled();
+        window.Label10.forEach([&](int, rt::Label& hitArea) { all = all && hitArea.isEnabled(); });
+        return all;
+    }
+};
+
+TEST_F(RunLockTest, CompressLocksExactlyTheRunControls) {
+    Form1& window = form();
+    window.Option1(3).setChecked(true);
+    clickToolbar(5);
+
+    for (int button : {2, 3, 5, 7})
+        EXPECT_FALSE(window.Toolbar1->button(button).isEnabled()) << button;
+    for (int button : {1, 4, 6, 8, 9})
+        EXPECT_TRUE(window.Toolbar1->button(button).isEnabled()) << button;
+    window.Label10.forEach(
+        [](int i, rt::Label& hitArea) { EXPECT_FALSE(hitArea.isEnabled()) << i; });
+    EXPECT_FALSE(window.Slider1(0).isEnabled());
+    EXPECT_FALSE(window.Slider1(1).isEnabled());
+    EXPECT_EQ(enabledOptions(), std::vector<int>{3});
+    EXPECT_FALSE(window.mnu_File->isEnabled());
+    EXPECT_FALSE(window.mnu_File->menuAction()->isEnabled());
+    EXPECT_FALSE(window.mnu_ContextMenu->isEnabled());
+    for (QMenu* menu :
+         {window.mnu_ColourTheme, window.mnu_Info, window.mnu_About, window.mnu_Donation})
+        EXPECT_TRUE(menu->isEnabled());
+    for (int i = 0; i <= 3; ++i)
+        EXPECT_TRUE(window.Picture16(i).isEnabled()); // the bar has a lock of its own
+    EXPECT_TRUE(window.ListView1->isEnabled());
+}
+
+TEST_F(RunLockTest, UltrafastLeavesOnlyTheFirstOptionAndNoChoiceLeavesNone) {
+    Form1& window = form();
+    clickToolbar(5);
+    EXPECT_EQ(enabledOptions(), std::vector<int>{0});
+    clickToolbar(9);
+
+    window.Option1(0).setAutoExclusive(false);
+    window.Option1(0).setChecked(false);
+    clickToolbar(5);
+    EXPECT_TRUE(enabledOptions().empty());
+}
+
+TEST_F(RunLockTest, StopUnlocksEverythingAndRequestsTheStop) {
+    clickToolbar(5);
+    ASSERT_FALSE(unlocked());
+    clickToolbar(9);
+    EXPECT_TRUE(unlocked());
+    EXPECT_TRUE(CancelRequested);
+}
+
+TEST_F(RunLockTest, RunStaysLockedUntilItsLastPassEnds) {
+    Form1& window = form();
+    clickToolbar(5);
+    // Three videos: two passes each; every finished pass moves the overall bar and rewrites
+    // the overall percentage.
+    window.PBar1(2).setMax(6);
+    window.PBar1(2).setValue(0);
+    for (int pass = 1; pass <= 5; ++pass) {
+        window.PBar1(2).setValue(pass);
+        window.Label1(7).setCaption(QString::number(pass * 100.0 / 6, 'f', 2) + "%");
+        EXPECT_FALSE(unlocked()) << pass;
+    }
+    window.PBar1(2).setValue(6);
+    EXPECT_FALSE(unlocked()); // the bar alone does not end the run
+    window.Label1(7).setCaption("100.00%");
+    EXPECT_TRUE(unlocked());
+    EXPECT_FALSE(CancelRequested);
+}
+
+// A real run of one video with fake tools (the probe reports five seconds, ffmpeg writes the
+// file it is told to): the window stays locked through pass 1 and opens after pass 2.
+TEST_F(RunLockTest, RealRunUnlocksOnlyAfterItsLastPass) {
+    writeTool("ffprobe",
+              "#!/bin/sh\necho '  Duration: 00:00:05.00, start: 0.000000, bitrate: 800 kb/s'\n");
+    writeTool("ffmpeg", "#!/bin/sh\nfor last; do :; done\nprintf x > \"$last\"\n");
+    CreateDefaultPermittedTypes();
+    LoadPermittedTypes();
+    AddVideoToQueue(writeFile("videos/one.mp4", 4 * 1024 * 1024));
+    Form1& window = form();
+    ASSERT_EQ(window.ListView1->rowCount(), 1);
+
+    clickToolbar(5);
+    std::vector<std::pair<double, bool>> passes; // overall value, unlocked after its caption
+    QObject::connect(&window.Label1(7), &rt::Label::changed,
+                     [&] { passes.emplace_back(window.PBar1(2).value(), unlocked()); });
+    const QDeadlineTimer deadline(60000);
+    while (!unlocked() && !deadline.hasExpired())
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 100);
+
+    ASSERT_TRUE(unlocked());
+    EXPECT_EQ(passes, (std::vector<std::pair<double, bool>>{{1, false}, {2, true}}));
+    EXPECT_EQ(window.ListView1->cell(1, QueueColumn::CompressionPass), "Compression Complete");
+}
+
+TEST_F(RunLockTest, SpeedBadgeHidesWhenTheSpeedReadsZero) {
+    Form1& window = form();
+    window.Label15->show();
+    window.Label1(11).setCaption("7.30");
+    EXPECT_FALSE(window.Label15->isHidden());
+    window.Label1(11).setCaption("0.00");
+    EXPECT_TRUE(window.Label15->isHidden());
+    window.Label15->show();
+    window.Label1(0).setCaption("Compress to 50% of Original Video Size");
+    EXPECT_TRUE(window.Label15->isHidden());
+}
+
+TEST_F(RunLockTest, SeparatorsAndPlaceholderDoNothing) {
+    for (int button : {1, 4, 6, 8})
+        clickToolbar(button);
+    EXPECT_TRUE(unlocked());
+    EXPECT_FALSE(CancelRequested);
+    EXPECT_TRUE(rt::uiScript().openDialogTitles.empty());
+}
+
+TEST_F(RunLockTest, MenuRunsApplyNoLock) {
+    form().mnu_StartCompression->trigger();
+    form().mnu_StartCompr->trigger();
+    EXPECT_TRUE(unlocked());
+}
+
+TEST_F(RunLockTest, ClearAllEmptiesTheQueueAndTheCountFollows) {
+    Form1& window = form();
+    for (int i = 1; i <= 3; ++i)
+        window.ListView1->addRow(QString::number(i));
+    window.StatusBar1->setPanelText(2, "Total UnCompressed Size: 12.5 Mb");
+    window.mnu_ClearAll->trigger();
+    EXPECT_EQ(window.ListView1->rowCount(), 0);
+    window.Timer2_Timer();
+    EXPECT_EQ(window.StatusBar1->panelText(1), "Video Count:  00");
+    EXPECT_EQ(window.StatusBar1->panelText(2), "Total UnCompressed Size: 12.5 Mb");
+
+    window.ListView1->addRow("1");
+    window.mnu_ClearAllContextMnu->trigger();
+    EXPECT_EQ(window.ListView1->rowCount(), 0);
+}
+
+} // namespace
