@@ -48,6 +48,16 @@ TEST_F(PermittedTypesTest, DefaultFileIsWrittenByteForByteAndLoadsFifteenTypes) 
     EXPECT_EQ(countLabel(), "Permitted Types: 15");
 }
 
+TEST_F(PermittedTypesTest, ListShippedBesideTheProgramIsTheDefaultList) {
+    Main();
+    CreateDefaultPermittedTypes();
+    QFile written(PermittedTypesPath);
+    QFile shipped(TOVRANE_SHIPPED_TYPES);
+    ASSERT_TRUE(written.open(QIODevice::ReadOnly));
+    ASSERT_TRUE(shipped.open(QIODevice::ReadOnly));
+    EXPECT_EQ(shipped.readAll(), written.readAll());
+}
+
 TEST_F(PermittedTypesTest, LoadingAgainAppendsEveryEntryAgain) {
     Main();
     CreateDefaultPermittedTypes();
