@@ -213,6 +213,11 @@ TEST_F(MainWindowTest, EdgesOfTheFramelessWindowShowTheResizeCursor) {
     EXPECT_EQ(window.cursor().shape(), Qt::SizeFDiagCursor);
     moveTo(window.Client, QPoint(1, window.Client->height() - 1));
     EXPECT_EQ(window.cursor().shape(), Qt::SizeBDiagCursor);
+    // The top corners lie on the menu bar.
+    moveTo(window.menuBar(), QPoint(1, 1));
+    EXPECT_EQ(window.cursor().shape(), Qt::SizeFDiagCursor);
+    moveTo(window.menuBar(), QPoint(window.menuBar()->width() - 2, 1));
+    EXPECT_EQ(window.cursor().shape(), Qt::SizeBDiagCursor);
     moveTo(window.Client, QPoint(window.Client->width() / 2, middle));
     EXPECT_EQ(window.cursor().shape(), Qt::ArrowCursor);
 }

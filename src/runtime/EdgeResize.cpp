@@ -60,7 +60,8 @@ class EdgeGrip : public QObject {
         }
         Qt::CursorShape shape = horizontal ? Qt::SizeHorCursor : Qt::SizeVerCursor;
         if (horizontal && vertical) {
-            const bool falling = (edges & Qt::LeftEdge) == bool(edges & Qt::TopEdge);
+            // Top-left and bottom-right corners resize along the falling diagonal.
+            const bool falling = edges.testFlag(Qt::LeftEdge) == edges.testFlag(Qt::TopEdge);
             shape = falling ? Qt::SizeFDiagCursor : Qt::SizeBDiagCursor;
         }
         window_->setCursor(shape);
