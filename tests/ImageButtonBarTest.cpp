@@ -55,6 +55,15 @@ TEST_F(ImageButtonBarTest, HoverFramesTheButtonAndSetsItsTip) {
     }
 }
 
+// A release that no hover preceded shows the frame where it starts: around the first button.
+TEST_F(ImageButtonBarTest, FrameShownBeforeAnyHoverSurroundsTheFirstButton) {
+    Form1& window = form();
+    ASSERT_TRUE(window.Shape13->isHidden());
+    window.ToolButtonUp(5);
+    EXPECT_FALSE(window.Shape13->isHidden());
+    EXPECT_EQ(window.Shape13->geometry(), window.Picture16(0).geometry().adjusted(-1, -1, 1, 1));
+}
+
 TEST_F(ImageButtonBarTest, PressShowsThePressedLookAndReleaseRestoresIt) {
     Form1& window = form();
     rt::PictureBox& add = window.Picture16(0);

@@ -291,7 +291,8 @@ void Form1::createImageButtonBar() {
     Line10->setBorderColour(rt::Silver);
     Shape13 = new rt::Shape(Picture15);
     Shape13->setBorderColour(rt::Silver);
-    rt::place(Shape13, 7, -1, 34, 34); // around the first button until the mouse moves
+    // Around the first button, at the top start-up gives the buttons, until the mouse moves.
+    rt::place(Shape13, 7, 1, 34, 34);
     Shape14 = new rt::Shape(Picture15);
     Shape14->setBorderColour(rt::Red);
 }

@@ -101,8 +101,8 @@ void Form1::ToolButtonUp(int Index) {
     }
 }
 
-// The bar's own lock: only its stop button stays usable, with the preset hit areas and the
-// sliders; the toolbar, the options and the menus are left as they are.
+// The bar's own lock: of the bar only the stop button stays usable; the preset hit areas and
+// the sliders are locked too; the toolbar, the options and the menus are left as they are.
 void Form1::lockImageButtonBar() {
     Picture16(StopButton).setEnabled(true);
     for (int i = 0; i < StopButton; ++i)
