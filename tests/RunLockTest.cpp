@@ -13,6 +13,7 @@
 #include <QDeadlineTimer>
 #include <QEventLoop>
 #include <QMenuBar>
+#include <QTest>
 
 namespace {
 
@@ -70,6 +71,27 @@ TEST_F(RunLockTest, CompressLocksExactlyTheRunControls) {
     for (int i = 0; i <= 3; ++i)
         EXPECT_TRUE(window.Picture16(i).isEnabled()); // the bar has a lock of its own
     EXPECT_TRUE(window.ListView1->isEnabled());
+}
+
+// Ctrl+R clears the queue while the File menu is usable and does nothing while it is locked.
+// The lock is taken on an empty queue: starting jobs would give the keyboard to a job window.
+TEST_F(RunLockTest, FileMenuShortcutsFollowTheLock) {
+    Form1& window = form();
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    const auto pressCtrlR = [&] { QTest::keyClick(&window, Qt::Key_R, Qt::ControlModifier); };
+    window.ListView1->addRow("1");
+    pressCtrlR();
+    EXPECT_EQ(window.ListView1->rowCount(), 0);
+
+    clickToolbar(5);
+    window.ListView1->addRow("1");
+    pressCtrlR();
+    EXPECT_EQ(window.ListView1->rowCount(), 1);
+
+    clickToolbar(9);
+    pressCtrlR();
+    EXPECT_EQ(window.ListView1->rowCount(), 0);
 }
 
 TEST_F(RunLockTest, UltrafastLeavesOnlyTheFirstOptionAndNoChoiceLeavesNone) {
