@@ -36,6 +36,16 @@ TEST(ControlsTest, LabelRaisesChangeOnEveryCaptionWrite) {
     EXPECT_EQ(label.caption(), "00.00%");
 }
 
+TEST(ControlsTest, CaptionsAndPanelsShowTextNeverMarkup) {
+    Label label;
+    label.setCaption("<b>Holiday</b>.mp4");
+    EXPECT_EQ(label.textFormat(), Qt::PlainText);
+    StatusBar bar;
+    bar.addPanel();
+    bar.setPanelText(1, "Custom Save Location: /films/<i>new</i>");
+    EXPECT_EQ(bar.panel(1).textFormat(), Qt::PlainText);
+}
+
 TEST(ControlsTest, TextBoxRaisesChangeOnlyWhenItsTextChanges) {
     TextBox box;
     int changes = 0;
