@@ -6,7 +6,10 @@
 #include "runtime/StatusBar.h"
 #include "runtime/Timer.h"
 
+#include <QDropEvent>
 #include <QElapsedTimer>
+#include <QMimeData>
+#include <QUrl>
 #include <gtest/gtest.h>
 
 using namespace rt;
@@ -34,6 +37,16 @@ TEST(ControlsTest, LabelRaisesChangeOnEveryCaptionWrite) {
     label.setCaption("00.00%");
     EXPECT_EQ(changes, 2);
     EXPECT_EQ(label.caption(), "00.00%");
+}
+
+TEST(ControlsTest, CaptionsAndPanelsShowTextNeverMarkup) {
+    Label label;
+    label.setCaption("<b>Holiday</b>.mp4");
+    EXPECT_EQ(label.textFormat(), Qt::PlainText);
+    StatusBar bar;
+    bar.addPanel();
+    bar.setPanelText(1, "Custom Save Location: /films/<i>new</i>");
+    EXPECT_EQ(bar.panel(1).textFormat(), Qt::PlainText);
 }
 
 TEST(ControlsTest, TextBoxRaisesChangeOnlyWhenItsTextChanges) {
@@ -90,6 +103,51 @@ TEST(ControlsTest, ListViewRowsAreOneBasedAndForgiving) {
     EXPECT_EQ(list.cell(1, 0), "2");
     list.removeRow(5);
     EXPECT_EQ(list.rowCount(), 1);
+}
+
+TEST(ControlsTest, RowsDraggedOutOfAListViewAreCopiesNeverMoved) {
+    ListView list;
+    list.addColumn("Index", 50);
+    list.addRow("1");
+    list.setDragEnabled(true);
+    list.setAcceptFileDrops(true);
+    // A drop that took the row as a move would delete it from the list.
+    EXPECT_EQ(list.model()->supportedDragActions(), Qt::CopyAction);
+}
+
+// The list's drag-and-drop handlers, called as the window system would.
+struct DropTarget : ListView {
+    using ListView::dragEnterEvent;
+    using ListView::dropEvent;
+};
+
+TEST(ControlsTest, FilesDroppedOnAListViewAreTakenAsCopies) {
+    DropTarget list;
+    list.setAcceptFileDrops(true);
+    QStringList dropped;
+    QObject::connect(&list, &ListView::filesDropped,
+                     [&](const QStringList& paths) { dropped = paths; });
+    QMimeData files;
+    files.setUrls({QUrl::fromLocalFile("/films/a b.mp4"), QUrl("https://example.org/c.mp4")});
+    // A shift-drag proposes a move, and a source deletes what its target says it moved.
+    const Qt::DropActions both = Qt::CopyAction | Qt::MoveAction;
+    QDragEnterEvent enter(QPoint(5, 5), both, &files, Qt::NoButton, Qt::ShiftModifier);
+    enter.setDropAction(Qt::MoveAction);
+    list.dragEnterEvent(&enter);
+    EXPECT_TRUE(enter.isAccepted());
+    EXPECT_EQ(enter.dropAction(), Qt::CopyAction);
+    QDropEvent move(QPointF(5, 5), both, &files, Qt::NoButton, Qt::ShiftModifier);
+    move.setDropAction(Qt::MoveAction);
+    list.dropEvent(&move);
+    EXPECT_TRUE(move.isAccepted());
+    EXPECT_EQ(move.dropAction(), Qt::CopyAction);
+    EXPECT_EQ(dropped, QStringList{"/films/a b.mp4"});
+
+    dropped.clear();
+    QDropEvent moveOnly(QPointF(5, 5), Qt::MoveAction, &files, Qt::NoButton, Qt::NoModifier);
+    list.dropEvent(&moveOnly);
+    EXPECT_FALSE(moveOnly.isAccepted());
+    EXPECT_TRUE(dropped.isEmpty());
 }
 
 TEST(ControlsTest, StatusBarPanelsAreOneBased) {

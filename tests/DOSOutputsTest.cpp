@@ -92,6 +92,13 @@ TEST_F(DOSOutputsTest, CharacterCutByAReadIsCarriedToTheNextChunk) {
     }
 }
 
+TEST_F(DOSOutputsTest, CharacterCutByTheEndOfTheOutputComesBeforeTheEmptyLastEvent) {
+    const RecordedRun recorded = run(runner_, tool("cut", "printf 'a\\303'"));
+    const QString cut(QChar::ReplacementCharacter);
+    EXPECT_EQ(recorded.events, (QStringList{"a", cut, ""}));
+    EXPECT_EQ(recorded.result, "a" + cut);
+}
+
 TEST_F(DOSOutputsTest, CallWaitsForAGrandchildHoldingThePipe) {
     const RecordedRun recorded =
         run(runner_, tool("parent", "(sleep 0.3; echo grandchild) & echo child"));

@@ -1,6 +1,8 @@
 #include "runtime/Format.h"
 
+#include <cmath>
 #include <gtest/gtest.h>
+#include <limits>
 
 using namespace rt;
 
@@ -27,6 +29,20 @@ TEST(FormatTest, ThousandsPatternIsWholeWithFourDigits) {
     EXPECT_EQ(formatNumber(0, "0,000"), "0,000");
 }
 
+TEST(FormatTest, HugeNegativeAndEndlessNumbersFormatWhole) {
+    EXPECT_EQ(formatNumber(-1234.5, "0,000"), "-1,235");
+    EXPECT_EQ(formatNumber(-0.4, "0,000"), "0,000");
+    EXPECT_EQ(formatNumber(-5, "00"), "-05");
+    EXPECT_EQ(formatNumber(1e20, "0,000"), "100,000,000,000,000,000,000");
+    EXPECT_EQ(formatNumber(-9.3e18, "0,000"), "-9,300,000,000,000,000,000");
+    EXPECT_EQ(formatNumber(1e20, "00"), "100000000000000000000");
+    EXPECT_TRUE(formatNumber(1e307, "0.00").endsWith(".00")); // scaled beyond any double
+    const double endless = std::numeric_limits<double>::infinity();
+    EXPECT_EQ(formatNumber(endless, "00.00"), "inf");
+    EXPECT_EQ(formatNumber(-endless, "0,000"), "-inf");
+    EXPECT_EQ(formatNumber(std::nan(""), "00"), "nan");
+}
+
 TEST(FormatTest, FormatTextLeavesNonNumbersAlone) {
     EXPECT_EQ(formatText("2.27", "0.00"), "2.27");
     EXPECT_EQ(formatText(" 8.5", "0.00"), "8.50");
@@ -45,6 +61,14 @@ TEST(FormatTest, RoundingToThreeDecimalsIsHalfToEven) {
     EXPECT_DOUBLE_EQ(roundHalfEven(3.5, 0), 4.0);
     EXPECT_DOUBLE_EQ(roundHalfEven(0.0025, 3), 0.002);
     EXPECT_DOUBLE_EQ(roundHalfEven(0.0035, 3), 0.004);
+    EXPECT_DOUBLE_EQ(roundHalfEven(2.675, 2), 2.68); // a half in decimal, just below in binary
+    EXPECT_DOUBLE_EQ(roundHalfEven(2.665, 2), 2.66);
+    EXPECT_DOUBLE_EQ(roundHalfEven(0.0005, 3), 0);
+    EXPECT_DOUBLE_EQ(roundHalfEven(-2.5, 0), -2);
+    EXPECT_DOUBLE_EQ(roundHalfEven(1e12, 3), 1e12);
+    EXPECT_EQ(round3Text(1e12 + 0.0625), "1000000000000.062");
+    EXPECT_DOUBLE_EQ(roundHalfEven(1e306, 3), 1e306); // scaled beyond any double
+    EXPECT_EQ(formatNumber(2.675, "0.00"), "2.68");
     // Totals rounded at every step: 100.4 + 200.4 + 300.4 gives 600, not 601.
     double total = 0;
     for (double size : {100.4, 200.4, 300.4})

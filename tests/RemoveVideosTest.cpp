@@ -74,6 +74,18 @@ TEST_F(RemoveVideosTest, LongNamesAreCutTo35Characters) {
         "\r\nid:  01\t" + longName.left(35) + "...\r\nid:  02\tshort..."));
 }
 
+TEST_F(RemoveVideosTest, TheCutCountsCharactersAndSplitsNone) {
+    fillQueue(1);
+    const QString smile = QString::fromUtf8("\xF0\x9F\x98\x80"); // two UTF-16 units
+    queue().setCell(1, QueueColumn::VideoName, QString(34, 'a') + smile + "bcd");
+    tick({1});
+    rt::uiScript().msgBoxAnswers.push_back(rt::AnswerNo);
+    RemoveCheckedVideos();
+    ASSERT_EQ(rt::uiScript().msgBoxes.size(), 1u);
+    EXPECT_TRUE(rt::uiScript().msgBoxes.front().prompt.endsWith("\r\nid:  01\t" + QString(34, 'a') +
+                                                                smile + "..."));
+}
+
 TEST_F(RemoveVideosTest, AllTickedThenYesEmptiesTheQueue) {
     fillQueue(3);
     tick({1, 2, 3});

@@ -44,6 +44,11 @@ int DOSOutputs::Signal() const {
     return signal_;
 }
 
+void DOSOutputs::deliver(const QString& chunk) {
+    mOutputs += chunk;
+    emit ReceiveOutputs(chunk);
+}
+
 QString DOSOutputs::ExecuteCommand(const QString& CommandLine) {
     if (!CommandLine.isEmpty())
         mCommandLine = CommandLine;
@@ -63,12 +68,13 @@ QString DOSOutputs::ExecuteCommand(const QString& CommandLine) {
     rt::Utf8Carry decoder;
     char buffer[ChunkBytes];
     qsizetype count;
-    do {
-        count = child.read(buffer, decoder.room(ChunkBytes));
-        const QString chunk = count > 0 ? decoder.decode(buffer, count) : decoder.flush();
-        mOutputs += chunk;
-        emit ReceiveOutputs(chunk);
-    } while (count > 0);
+    while ((count = child.read(buffer, decoder.room(ChunkBytes))) > 0)
+        deliver(decoder.decode(buffer, count));
+    // A character cut off by the end of the output still reaches the owner, in a chunk of its
+    // own: the broken pipe's event is always the empty text.
+    if (const QString cutCharacter = decoder.flush(); !cutCharacter.isEmpty())
+        deliver(cutCharacter);
+    deliver(QString());
 
     const rt::ChildStatus status = child.finish();
     outcome_ = outcomeOf(status.kind);

@@ -36,6 +36,9 @@ class DOSOutputs : public QObject {
     void ReceiveOutputs(const QString& CommandOutputs);
 
   private:
+    // Adds a chunk to the output and hands it to the owner.
+    void deliver(const QString& chunk);
+
     QString mCommandLine;
     QString mOutputs;
     Outcome outcome_ = Outcome::NotRun;

@@ -29,6 +29,8 @@ void setBackColour(QWidget* control, Colour colour) {
 // ---- Label
 
 Label::Label(QWidget* parent, const QString& caption) : QLabel(caption, parent) {
+    // Captions show names and tool output: a "<b>" in a file name is text, not markup.
+    setTextFormat(Qt::PlainText);
     setMouseTracking(true);
 }
 

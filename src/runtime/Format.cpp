@@ -10,9 +10,17 @@ namespace rt {
 
 namespace {
 
+// From 2^52 up a double holds no fraction, so a value scaled this far (or beyond any double)
+// has nothing left to round.
+bool beyondFractions(double scaled) {
+    return !std::isfinite(scaled) || std::fabs(scaled) >= 4503599627370496.0;
+}
+
 double roundHalfAwayFromZero(double value, int decimals) {
     const double scale = std::pow(10.0, decimals);
     const double scaled = value * scale;
+    if (beyondFractions(scaled))
+        return value;
     const double rounded = std::round(scaled);
     // A value just below a half because of binary representation still counts as the half.
     if (std::fabs(std::fabs(scaled - std::trunc(scaled)) - 0.5) < 1e-9)
@@ -20,8 +28,9 @@ double roundHalfAwayFromZero(double value, int decimals) {
     return rounded / scale;
 }
 
-QString withThousands(long long whole, int minDigits) {
-    QString digits = QString::number(std::llabs(whole)).rightJustified(minDigits, '0');
+// Written from the double itself: a whole number beyond 64 bits keeps all its digits.
+QString withThousands(double whole, int minDigits) {
+    QString digits = QString::number(std::fabs(whole), 'f', 0).rightJustified(minDigits, '0');
     for (int pos = digits.size() - 3; pos > 0; pos -= 3)
         digits.insert(pos, ',');
     return whole < 0 ? "-" + digits : digits;
@@ -30,11 +39,13 @@ QString withThousands(long long whole, int minDigits) {
 } // namespace
 
 QString formatNumber(double value, const QString& pattern) {
+    if (!std::isfinite(value))
+        return QString::number(value); // "inf" or "nan", never digits padded around them
     const int point = pattern.indexOf('.');
     const int decimals = point < 0 ? 0 : int(pattern.size() - point - 1);
     const double rounded = roundHalfAwayFromZero(value, decimals);
     if (pattern.contains(',')) {
-        return withThousands(static_cast<long long>(rounded), 4);
+        return withThousands(rounded, 4);
     }
     const int wholeDigits = point < 0 ? int(pattern.size()) : point;
     QString text = QString::number(std::fabs(rounded), 'f', decimals);
@@ -57,6 +68,8 @@ double roundHalfEven(double value, int decimals) {
                              ? Scales[decimals]
                              : std::pow(10.0, decimals);
     const double scaled = value * scale;
+    if (beyondFractions(scaled))
+        return value;
     const double floor = std::floor(scaled);
     const double fraction = scaled - floor;
     double result;

@@ -7,7 +7,8 @@ namespace rt {
 
 // Formats a number with one of the patterns the program uses: "00", "000", "00.00", "0.00" and
 // "0,000" (whole number of at least four digits with a thousands separator). Halves round away
-// from zero, as number formatting always did for this program.
+// from zero, as number formatting always did for this program. Whole numbers of any size keep
+// all their digits; infinity and not-a-number read "inf", "-inf" and "nan".
 QString formatNumber(double value, const QString& pattern);
 
 // Formats a text that reads as a number with the pattern; any other text comes back unchanged.

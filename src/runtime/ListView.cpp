@@ -189,22 +189,37 @@ void ListView::mouseReleaseEvent(QMouseEvent* event) {
     emit mouseUp(event->button(), int(event->position().x()), int(event->position().y()));
 }
 
+namespace {
+
+// Dropped files are only named to the list, never taken: a drop accepted as a move could have
+// its source delete the originals.
+bool acceptAsCopy(QDropEvent* event) {
+    if (!event->mimeData()->hasUrls() || !(event->possibleActions() & Qt::CopyAction)) {
+        event->ignore();
+        return false;
+    }
+    event->setDropAction(Qt::CopyAction);
+    event->accept();
+    return true;
+}
+
+} // namespace
+
 void ListView::dragEnterEvent(QDragEnterEvent* event) {
-    if (event->mimeData()->hasUrls())
-        event->acceptProposedAction();
+    acceptAsCopy(event);
 }
 
 void ListView::dragMoveEvent(QDragMoveEvent* event) {
-    if (event->mimeData()->hasUrls())
-        event->acceptProposedAction();
+    acceptAsCopy(event);
 }
 
 void ListView::dropEvent(QDropEvent* event) {
+    if (!acceptAsCopy(event))
+        return;
     QStringList paths;
     for (const QUrl& url : event->mimeData()->urls())
         if (url.isLocalFile())
             paths << url.toLocalFile();
-    event->acceptProposedAction();
     if (!paths.isEmpty())
         emit filesDropped(paths);
 }

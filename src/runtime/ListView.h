@@ -57,6 +57,8 @@ class ListView : public QTreeWidget {
     void filesDropped(const QStringList& paths);
 
   protected:
+    // Rows leave only as copies: a drop that took one as a move would delete it from the list.
+    Qt::DropActions supportedDropActions() const override { return Qt::CopyAction; }
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;

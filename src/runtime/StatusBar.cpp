@@ -5,6 +5,7 @@
 namespace rt {
 
 StatusPanel::StatusPanel(QWidget* parent) : QLabel(parent) {
+    setTextFormat(Qt::PlainText); // a folder path with "<" in it is shown as it is
     setBevel(bevel_);
     setContentsMargins(6, 0, 6, 0);
 }
