@@ -54,11 +54,13 @@ class ListView : public QTreeWidget {
     void rowChecked(int row);
     void mouseUp(Qt::MouseButton button, int x, int y);
     void mouseDown(Qt::MouseButton button, int x, int y);
+    void mouseMoved(Qt::MouseButtons buttons, int x, int y);
     void filesDropped(const QStringList& paths);
 
   protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dragMoveEvent(QDragMoveEvent* event) override;
     void dropEvent(QDropEvent* event) override;
