@@ -330,6 +330,7 @@ void Form1::connectHandlers() {
     connect(mnu_ClearAllContextMnu, &QAction::triggered, this,
             &Form1::mnu_ClearAllContextMnu_Click);
     connect(mnu_StartCompr, &QAction::triggered, this, &Form1::mnu_StartCompr_Click);
+    connectChrome();
 }
 
 void Form1::Form_Load() {

@@ -130,9 +130,31 @@ class Form1 : public QMainWindow {
     void ToolButtonDown(int Index);
     void ToolButtonUp(int Index);
 
+    // Window chrome: moving the window from its surfaces, the title buttons, the maximise
+    // toggle and the hover looks.
+    void Form_MouseMove(Qt::MouseButtons Button);
+    void ListView1_MouseMove(Qt::MouseButtons Button);
+    void Toolbar1_MouseMove(Qt::MouseButtons Button);
+    void Label7_MouseMove(Qt::MouseButtons Button);
+    void Picture10_MouseMove();
+    void Form_DblClick();
+    void Label7_DblClick();
+    void Toolbar1_DblClick();
+    void Label6_MouseMove(int Index);
+    void Label6_MouseUp(int Index);
+
+    // Shut-down: every way out runs the one sequence, which ends the program.
+    void Form_QueryUnload();
+    void Form_Unload();
+    void Form_Terminate();
+    void mnu_Exit_Click();
+
   protected:
     void resizeEvent(QResizeEvent* event) override;
     void changeEvent(QEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
 
   private:
     Form1();
@@ -151,7 +173,14 @@ class Form1 : public QMainWindow {
     void placeEdgeControls();
     void lockForRun();
     void lockImageButtonBar();
+    void connectChrome();
+    void FlattenTitleButtons();
+    void DragWhenLeftHeld(Qt::MouseButtons Button);
+    void ToggleMaximised();
+    void HideAndToggleMaximised();
+    void ShutDown();
 
     bool BannerSlideArmed = false; // the donation banner may slide
     bool BannerShown = false;      // the direction of the banner's slide
+    bool ShutDownStarted = false;
 };

@@ -76,6 +76,12 @@ void Label::mouseMoveEvent(QMouseEvent* event) {
     emit mouseMoved(event->buttons(), int(event->position().x()), int(event->position().y()));
 }
 
+// The second press of a double-click still reports its button, as before.
+void Label::mouseDoubleClickEvent(QMouseEvent* event) {
+    emit doubleClicked();
+    QLabel::mouseDoubleClickEvent(event);
+}
+
 // ---- TextBox
 
 TextBox::TextBox(QWidget* parent) : QPlainTextEdit(parent) {

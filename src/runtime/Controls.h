@@ -37,6 +37,7 @@ class Label : public QLabel {
   signals:
     void changed();
     void clicked();
+    void doubleClicked();
     void mouseDown(Qt::MouseButton button, int x, int y);
     void mouseUp(Qt::MouseButton button, int x, int y);
     void mouseMoved(Qt::MouseButtons buttons, int x, int y);
@@ -45,6 +46,7 @@ class Label : public QLabel {
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
 
   private:
@@ -112,6 +114,7 @@ class Shape : public QWidget {
   public:
     explicit Shape(QWidget* parent = nullptr);
     void setBorderColour(Colour colour);
+    Colour borderColour() const { return border_; }
     void setFillColour(std::optional<Colour> colour);
 
   protected:

@@ -44,7 +44,8 @@ void showInFileManager(const QString& path);
 void setClipboardText(const QString& text);
 
 // The one testing seam of the user interface: while `active`, nothing is shown to a person;
-// boxes and dialogs take their answers from the queues and everything shown is recorded.
+// boxes and dialogs take their answers from the queues and everything shown is recorded. Window
+// moves and the end of the program are counted instead of done.
 struct MsgBoxRecord {
     QString prompt;
     int style;
@@ -60,6 +61,8 @@ struct UiScript {
     std::vector<QString> openDialogTitles;
     std::vector<QString> launched; // targets of shellOpen and showInFileManager
     std::vector<QString> clipboardTexts;
+    int windowMoves = 0;
+    int programEnds = 0;
 
     void reset() { *this = UiScript{}; }
 };

@@ -28,9 +28,12 @@ std::int64_t waitedMilliseconds() {
 }
 
 void waitSeconds(int seconds) {
+    waitPast(clockSeconds() + seconds);
+}
+
+void waitPast(std::int64_t deadline) {
     QElapsedTimer waited;
     waited.start();
-    const std::int64_t deadline = clockSeconds() + seconds;
     while (clockSeconds() <= deadline) {
         // Sleep in a nested loop until the clock turns past the deadline.
         const qint64 endMs = (deadline + 1) * 1000;

@@ -14,6 +14,10 @@ std::int64_t clockSeconds();
 // run meanwhile. The thread sleeps in the event loop between events: no busy spin.
 void waitSeconds(int seconds);
 
+// Waits until the clock in whole seconds shows a time later than `deadline`, as waitSeconds does
+// for a deadline fixed earlier.
+void waitPast(std::int64_t deadline);
+
 // The time spent inside waitSeconds since the program started, in milliseconds (for measuring
 // what a procedure costs beyond its waits).
 std::int64_t waitedMilliseconds();

@@ -15,6 +15,7 @@ ListView::ListView(QWidget* parent) : QTreeWidget(parent) {
     setItemsExpandable(false);
     header()->setStretchLastSection(false);
     header()->setSectionsMovable(false);
+    viewport()->setMouseTracking(true);
     connect(this, &QTreeWidget::itemChanged, this, [this](QTreeWidgetItem* changed, int column) {
         if (column == 0)
             emit rowChecked(indexOfTopLevelItem(changed) + 1);
@@ -204,6 +205,11 @@ bool acceptAsCopy(QDropEvent* event) {
 }
 
 } // namespace
+
+void ListView::mouseMoveEvent(QMouseEvent* event) {
+    emit mouseMoved(event->buttons(), int(event->position().x()), int(event->position().y()));
+    QTreeWidget::mouseMoveEvent(event);
+}
 
 void ListView::dragEnterEvent(QDragEnterEvent* event) {
     acceptAsCopy(event);

@@ -54,6 +54,7 @@ class ListView : public QTreeWidget {
     void rowChecked(int row);
     void mouseUp(Qt::MouseButton button, int x, int y);
     void mouseDown(Qt::MouseButton button, int x, int y);
+    void mouseMoved(Qt::MouseButtons buttons, int x, int y);
     void filesDropped(const QStringList& paths);
 
   protected:
@@ -61,6 +62,7 @@ class ListView : public QTreeWidget {
     Qt::DropActions supportedDropActions() const override { return Qt::CopyAction; }
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dragMoveEvent(QDragMoveEvent* event) override;
     void dropEvent(QDropEvent* event) override;

@@ -1,5 +1,6 @@
 #include "runtime/Toolbar.h"
 
+#include <QMouseEvent>
 #include <QPainter>
 
 namespace rt {
@@ -34,6 +35,15 @@ void ToolbarButton::paintEvent(QPaintEvent* event) {
 
 Toolbar::Toolbar(QWidget* parent) : QWidget(parent) {
     setAutoFillBackground(true);
+    setMouseTracking(true);
+}
+
+void Toolbar::mouseMoveEvent(QMouseEvent* event) {
+    emit mouseMoved(event->buttons(), int(event->position().x()), int(event->position().y()));
+}
+
+void Toolbar::mouseDoubleClickEvent(QMouseEvent*) {
+    emit doubleClicked();
 }
 
 void Toolbar::setImageList(const std::vector<QPixmap>& images) {

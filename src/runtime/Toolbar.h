@@ -30,7 +30,8 @@ class ToolbarButton : public QToolButton {
 
 // A toolbar with buttons numbered from 1, laid out left to right, and an image list the
 // buttons take their pictures from (images numbered from 1). Other controls may be placed
-// on it freely. Every click of a button raises buttonClick with that button.
+// on it freely. Every click of a button raises buttonClick with that button; the mouse over the
+// bar's own surface (and over buttons that let it through) raises mouseMoved and doubleClicked.
 class Toolbar : public QWidget {
     Q_OBJECT
   public:
@@ -45,6 +46,12 @@ class Toolbar : public QWidget {
 
   signals:
     void buttonClick(rt::ToolbarButton* button);
+    void mouseMoved(Qt::MouseButtons buttons, int x, int y);
+    void doubleClicked();
+
+  protected:
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
 
   private:
     std::vector<QPixmap> images_;

@@ -70,6 +70,13 @@ int windowState(const QWidget* window) {
 }
 
 void setWindowState(QWidget* window, int state) {
+    if (window->isHidden()) {
+        const Qt::WindowState flag = state == 1   ? Qt::WindowMinimized
+                                     : state == 2 ? Qt::WindowMaximized
+                                                  : Qt::WindowNoState;
+        window->setWindowState(flag);
+        return;
+    }
     switch (state) {
     case 1:
         window->showMinimized();

@@ -19,7 +19,8 @@ void setWindowHeight(QWidget* window, double twips);
 double screenWidth();
 double screenHeight();
 
-// Window state as numbers: 0 normal, 1 minimised, 2 maximised.
+// Window state as numbers: 0 normal, 1 minimised, 2 maximised. A hidden window stays hidden and
+// takes its new state when it is shown.
 int windowState(const QWidget* window);
 void setWindowState(QWidget* window, int state);
 

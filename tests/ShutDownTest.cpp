@@ -1,0 +1,164 @@
+// Every way out of the program runs one sequence that ends it at once, also in the middle of a
+// job, without stopping the job's tool. The end is counted while the testing seam is active;
+// one death test lets it end a forked copy of this process for real.
+#include "JobTestSupport.h"
+#include "ProcessChecks.h"
+
+#include "core/FFmpegTools.h"
+#include "runtime/Events.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QMouseEvent>
+#include <QPointer>
+#include <csignal>
+#include <fcntl.h>
+#include <unistd.h>
+
+namespace {
+
+const QByteArray FakeProbe = R"SH(#!/bin/sh
+printf 'Input #0, mov, from x:\r\n  Duration: 00:04:32.52, start: 0.000000, bitrate: 1402 kb/s\r\n'
+)SH";
+
+// Like the real tool it shrugs off a broken pipe, so it outlives the program that read it.
+const QByteArray SlowFFmpeg = R"SH(#!/bin/sh
+trap '' PIPE
+echo $$ > "$(dirname "$0")/ffmpeg.pid"
+i=0
+while [ $i -lt 200 ]; do
+  printf 'frame= 10 fps= 54 size= 1kB time=00:01:08.00 bitrate= 1kbits/s speed=2.27x    \r'
+  sleep 0.1; i=$((i+1))
+done
+)SH";
+
+void releaseOver(QWidget* target) {
+    const QPointF middle(target->width() / 2.0, target->height() / 2.0);
+    QMouseEvent release(QEvent::MouseButtonRelease, middle, target->mapToGlobal(middle),
+                        Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(target, &release);
+}
+
+// The test framework's own pipe to a death test must not reach the tools, or it would stay open
+// after the program ends and the framework would wait for the tool.
+void keepOpenFilesFromTools() {
+    for (int fd = STDERR_FILENO + 1; fd < 1024; ++fd)
+        ::fcntl(fd, F_SETFD, FD_CLOEXEC);
+}
+
+class ShutDownTest : public JobTest {
+  protected:
+    void writeTools() {
+        writeTool("ffprobe", FakeProbe);
+        writeTool("ffmpeg", SlowFFmpeg);
+    }
+
+    pid_t toolPid() {
+        QFile file(folder_.path() + "/ffmpeg.pid");
+        if (!file.open(QIODevice::ReadOnly))
+            return 0;
+        return pid_t(file.readAll().trimmed().toInt());
+    }
+
+    // Starts a one-video run and calls `exit` from inside the job once pass 1 runs; `after`
+    // runs a few ticks later, still inside the job.
+    void exitDuringPassOne(const std::function<void()>& exit, const std::function<void()>& after) {
+        addRow(writeFile("videos/clip.mp4", 1000), "45.5");
+        startQuickRun();
+        int ticksSinceExit = -1;
+        auto* poll = new QTimer(&Form1::instance());
+        QObject::connect(poll, &QTimer::timeout, [&, this] {
+            if (ticksSinceExit < 0 &&
+                cell(1, QueueColumn::CompressionPass) == "Pass 1: Analysing..." && toolPid() > 0) {
+                ticksSinceExit = 0;
+                exit();
+            } else if (ticksSinceExit >= 0 && ++ticksSinceExit == 10) {
+                after();
+            }
+        });
+        poll->start(20);
+        runUntil(runEnded, 20000);
+        delete poll;
+    }
+};
+
+TEST_F(ShutDownTest, EveryWayOutRunsTheOneSequence) {
+    const std::vector<std::pair<const char*, std::function<void(Form1&)>>> waysOut = {
+        {"Exit menu item", [](Form1& window) { window.mnu_Exit->trigger(); }},
+        {"X title button", [](Form1& window) { releaseOver(&window.Label6(2)); }},
+        {"close request", [](Form1& window) { window.close(); }},
+        {"unload", [](Form1& window) { window.Form_Unload(); }},
+        {"end of the event loop",
+         [](Form1&) {
+             QTimer::singleShot(0, qApp, [] { QCoreApplication::exit(0); });
+             QApplication::exec();
+         }},
+    };
+    for (const auto& [name, wayOut] : waysOut) {
+        Form1::unload();
+        rt::uiScript().programEnds = 0;
+        Form1& window = Form1::instance();
+        rt::uiScript().msgBoxes.clear(); // the load's report of the tools this test never writes
+        window.show();
+        const std::int64_t waitedBefore = rt::waitedMilliseconds();
+        wayOut(window);
+        EXPECT_EQ(rt::uiScript().programEnds, 1) << name;
+        EXPECT_TRUE(window.isHidden()) << name;
+        EXPECT_FALSE(CancelRequested) << name;
+        EXPECT_TRUE(rt::uiScript().msgBoxes.empty()) << name;
+        EXPECT_EQ(rt::waitedMilliseconds(), waitedBefore) << name;
+        // The program has ended: a second way out finds nothing left to do.
+        window.mnu_Exit->trigger();
+        EXPECT_EQ(rt::uiScript().programEnds, 1) << name;
+    }
+    EXPECT_EQ(Form1::instance().mnu_Exit->shortcut(), QKeySequence("Ctrl+Q"));
+}
+
+// The seam returns where the real end never does, so the job goes on: nothing of it was torn
+// down under its own handler and its tool was left alone.
+TEST_F(ShutDownTest, ExitDuringAJobTearsNothingDownAndLeavesTheToolRunning) {
+    writeTools();
+    Form1::instance().show();
+    QPointer<Form2> job;
+    bool jobStillRunning = false, toolStillRunning = false;
+    exitDuringPassOne(
+        [&] {
+            job = jobs().value(0);
+            releaseOver(&Form1::instance().Label6(2));
+        },
+        [&] {
+            jobStillRunning = job && job->jobRunning();
+            toolStillRunning = isRunning(toolPid());
+            CancelRequested = true;
+            StopFFmpeg();
+        });
+    EXPECT_EQ(rt::uiScript().programEnds, 1);
+    EXPECT_TRUE(Form1::instance().isHidden());
+    EXPECT_TRUE(jobStillRunning);
+    EXPECT_TRUE(toolStillRunning);
+    EXPECT_TRUE(runEnded());
+}
+
+TEST_F(ShutDownTest, ExitDuringAJobEndsTheProcessAtOnceAndLeavesTheToolRunning) {
+    writeTools();
+    EXPECT_EXIT(
+        {
+            alarm(30); // a hang fails the test instead of blocking it
+            keepOpenFilesFromTools();
+            rt::uiScript().active = false;
+            exitDuringPassOne([] { Form1::instance().mnu_Exit->trigger(); }, [] {});
+        },
+        ::testing::ExitedWithCode(0), "");
+
+    // The tool outlived the program; its working folder goes with it here.
+    const pid_t tool = toolPid();
+    ASSERT_GT(tool, 0);
+    EXPECT_TRUE(isRunning(tool));
+    const QString workFolder = QFileInfo(QString("/proc/%1/cwd").arg(tool)).symLinkTarget();
+    ::kill(tool, SIGKILL);
+    runUntil([tool] { return !isRunning(tool); }, 5000);
+    if (workFolder.startsWith(QDir::tempPath() + "/tovrane-job-"))
+        QDir(workFolder).removeRecursively();
+}
+
+} // namespace

@@ -1,0 +1,203 @@
+// The main window's own chrome: moving it from its surfaces, the title buttons with their hover
+// looks, and the maximise toggle. Mouse input is sent as events, so the connections count too.
+#include "TestSupport.h"
+
+#include "mainwindow/Form1.h"
+#include "runtime/Dialogs.h"
+#include "runtime/Events.h"
+#include "runtime/Window.h"
+
+#include <QApplication>
+#include <QMouseEvent>
+#include <QTimer>
+#include <functional>
+
+namespace {
+
+void sendMouse(QWidget* target, QEvent::Type type, Qt::MouseButton button, Qt::MouseButtons held) {
+    const QPointF middle(target->width() / 2.0, target->height() / 2.0);
+    QMouseEvent event(type, middle, target->mapToGlobal(middle), button, held, Qt::NoModifier);
+    QApplication::sendEvent(target, &event);
+}
+
+void moveOver(QWidget* target, Qt::MouseButtons held = Qt::NoButton) {
+    sendMouse(target, QEvent::MouseMove, Qt::NoButton, held);
+}
+
+void releaseOver(QWidget* target, Qt::MouseButton button = Qt::LeftButton) {
+    sendMouse(target, QEvent::MouseButtonRelease, button, Qt::NoButton);
+}
+
+void doubleClick(QWidget* target) {
+    sendMouse(target, QEvent::MouseButtonDblClick, Qt::LeftButton, Qt::LeftButton);
+}
+
+rt::Colour colourOf(const QWidget& control, QPalette::ColorRole role) {
+    const QColor c = control.palette().color(role);
+    return rt::rgb(c.red(), c.green(), c.blue());
+}
+
+bool isFlat(const rt::Label& button) {
+    return button.borderStyle() == 1 && !button.autoFillBackground() &&
+           colourOf(button, QPalette::WindowText) == rt::White;
+}
+
+bool isHovered(const rt::Label& button, rt::Colour back) {
+    return button.borderStyle() == 0 && button.autoFillBackground() &&
+           colourOf(button, QPalette::Window) == back &&
+           colourOf(button, QPalette::WindowText) == rt::Black;
+}
+
+// What the window looks like at some moment inside a wait.
+struct Sighting {
+    bool visible = false;
+    int state = -1;
+};
+
+// Runs an action and notes, a quarter second into it, whether the window shows and its state.
+Sighting sightDuring(Form1& window, const std::function<void()>& action) {
+    Sighting seen;
+    QTimer::singleShot(250, &window, [&] {
+        seen.visible = window.isVisible();
+        seen.state = rt::windowState(&window);
+    });
+    action();
+    return seen;
+}
+
+class WindowChromeTest : public ProgramTest {
+  protected:
+    Form1& form() { return Form1::instance(); }
+    QWidget* queueSurface() { return form().ListView1->viewport(); }
+    static int moves() { return rt::uiScript().windowMoves; }
+};
+
+TEST_F(WindowChromeTest, HoveringATitleButtonLightsItAndTheFrame) {
+    Form1& window = form();
+    moveOver(&window.Label6(2));
+    EXPECT_EQ(window.Shape10->borderColour(), rt::Orange);
+    EXPECT_TRUE(isHovered(window.Label6(2), rt::Red));
+    EXPECT_TRUE(isFlat(window.Label6(0)));
+    EXPECT_TRUE(isFlat(window.Label6(1)));
+
+    moveOver(&window.Label6(1));
+    EXPECT_TRUE(isFlat(window.Label6(2)));
+    EXPECT_TRUE(isHovered(window.Label6(1), rt::White));
+
+    // Leaving through the button box flattens the buttons but leaves the frame orange, and so
+    // does the title text.
+    moveOver(window.Picture10);
+    for (int i = 0; i < 3; ++i)
+        EXPECT_TRUE(isFlat(window.Label6(i))) << i;
+    moveOver(window.Label7);
+    EXPECT_EQ(window.Shape10->borderColour(), rt::Orange);
+
+    for (QWidget* surface :
+         {window.Client, queueSurface(), static_cast<QWidget*>(window.Toolbar1)}) {
+        moveOver(&window.Label6(0));
+        ASSERT_TRUE(isHovered(window.Label6(0), rt::White));
+        moveOver(surface);
+        EXPECT_EQ(window.Shape10->borderColour(), rt::Silver) << surface->metaObject()->className();
+        EXPECT_TRUE(isFlat(window.Label6(0)));
+    }
+}
+
+TEST_F(WindowChromeTest, FormAndQueueMovesClearTheTypesSelectionAndTheToolFrame) {
+    Form1& window = form();
+    window.List1->addItems({".mp4", ".mkv"});
+    for (QWidget* surface : {window.Client, queueSurface()}) {
+        window.List1->setCurrentRow(1);
+        window.Shape13->show();
+        moveOver(window.Toolbar1);
+        EXPECT_EQ(window.List1->currentRow(), 1);
+        EXPECT_FALSE(window.Shape13->isHidden());
+        moveOver(surface);
+        EXPECT_EQ(window.List1->currentRow(), -1);
+        EXPECT_TRUE(window.List1->selectedItems().isEmpty());
+        EXPECT_TRUE(window.Shape13->isHidden());
+    }
+}
+
+TEST_F(WindowChromeTest, OnlyTheLeftButtonAloneMovesTheWindow) {
+    Form1& window = form();
+    const std::vector<QWidget*> dragSurfaces = {window.Client, queueSurface(), window.Toolbar1,
+                                                window.Label7};
+    for (QWidget* surface : dragSurfaces) {
+        const char* name = surface->metaObject()->className();
+        const int before = moves();
+        moveOver(surface, Qt::LeftButton);
+        EXPECT_EQ(moves(), before + 1) << name;
+        moveOver(surface, Qt::RightButton);
+        moveOver(surface, Qt::LeftButton | Qt::RightButton);
+        moveOver(surface, Qt::NoButton);
+        EXPECT_EQ(moves(), before + 1) << name;
+    }
+    const int before = moves();
+    for (QWidget* surface :
+         {static_cast<QWidget*>(window.Picture12), static_cast<QWidget*>(window.Picture10),
+          static_cast<QWidget*>(&window.Label6(0)), static_cast<QWidget*>(&window.Label6(2))})
+        moveOver(surface, Qt::LeftButton);
+    EXPECT_EQ(moves(), before);
+}
+
+TEST_F(WindowChromeTest, TitleButtonsMinimiseAndToggleMaximisedThenFlattenAfterAWait) {
+    Form1& window = form();
+    window.show();
+    window.Timer6->setEnabled(false);
+
+    moveOver(&window.Label6(1));
+    const std::int64_t waitedBefore = rt::waitedMilliseconds();
+    const Sighting duringMaximise = sightDuring(window, [&] { releaseOver(&window.Label6(1)); });
+    EXPECT_TRUE(duringMaximise.visible);
+    EXPECT_EQ(duringMaximise.state, 2);
+    EXPECT_GE(rt::waitedMilliseconds() - waitedBefore, 900);
+    EXPECT_EQ(window.Shape10->borderColour(), rt::Silver);
+    EXPECT_TRUE(isFlat(window.Label6(1)));
+    EXPECT_TRUE(window.windowTitle().isEmpty());
+
+    // Any button restores.
+    releaseOver(&window.Label6(1), Qt::RightButton);
+    EXPECT_EQ(rt::windowState(&window), 0);
+    EXPECT_TRUE(window.isVisible());
+
+    releaseOver(&window.Label6(0));
+    EXPECT_EQ(rt::windowState(&window), 1);
+    EXPECT_TRUE(window.Timer6->enabled());
+
+    // Already minimised: the caption timer is not switched on again.
+    window.Timer6->setEnabled(false);
+    releaseOver(&window.Label6(0));
+    EXPECT_EQ(rt::windowState(&window), 1);
+    EXPECT_FALSE(window.Timer6->enabled());
+    EXPECT_EQ(rt::uiScript().programEnds, 0);
+}
+
+TEST_F(WindowChromeTest, DoubleClickTogglesMaximisedOutOfSight) {
+    Form1& window = form();
+    window.show();
+
+    const Sighting first = sightDuring(window, [&] { doubleClick(window.Label7); });
+    EXPECT_FALSE(first.visible);
+    EXPECT_EQ(first.state, 2);
+    EXPECT_TRUE(window.isVisible());
+    EXPECT_EQ(rt::windowState(&window), 2);
+
+    const Sighting second = sightDuring(window, [&] { doubleClick(window.Toolbar1); });
+    EXPECT_FALSE(second.visible);
+    EXPECT_EQ(second.state, 0);
+    EXPECT_TRUE(window.isVisible());
+    EXPECT_EQ(rt::windowState(&window), 0);
+
+    doubleClick(window.Client);
+    EXPECT_TRUE(window.isVisible());
+    EXPECT_EQ(rt::windowState(&window), 2);
+
+    // The title strip's box and the button box are not part of the toggle.
+    const std::int64_t waitedBefore = rt::waitedMilliseconds();
+    doubleClick(window.Picture12);
+    doubleClick(window.Picture10);
+    EXPECT_EQ(rt::windowState(&window), 2);
+    EXPECT_EQ(rt::waitedMilliseconds(), waitedBefore);
+}
+
+} // namespace
