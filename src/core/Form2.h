@@ -26,6 +26,8 @@ class Form2 : public QWidget {
     explicit Form2(QWidget* owner);
     ~Form2() override;
 
+    // Shows the window without taking the focus; its activate handler runs as on activation.
+    void showModeless();
     // Closes the window and stops its timers; it never starts a job again.
     void Unload();
     bool unloaded() const { return unloaded_; }
