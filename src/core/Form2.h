@@ -97,7 +97,7 @@ class Form2 : public QWidget {
     void runTool(rt::TextBox& commandBox, const QString& commandLine);
     std::optional<QString> toolFailure(const QString& toolName, const QString& failedWords) const;
     QString outputFileOfPass2();
-    QString pass2CommandLine();
+    QString pass2CommandLine(const QString& output);
     void endPassDisplays();
     void selectQueueRow();
     void advanceOverallProgress(int passes);
