@@ -222,6 +222,33 @@ TEST_F(JobRunTest, SizeIsReadFromTheFilePassTwoWrote) {
     EXPECT_EQ(jobs()[0]->CompressedPath, written);
 }
 
+TEST_F(JobRunTest, ProgramEndingInTheMiddleOfAJobLeavesNoWorkingFolder) {
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    // The child process that ends inherits the temporary folder this test looks into.
+    const QByteArray savedTemp = qgetenv("TMPDIR");
+    QString shared = qEnvironmentVariable("TOVRANE_TEST_TMPDIR");
+    if (shared.isEmpty())
+        shared = folder_.path() + "/tmp";
+    QDir().mkpath(shared);
+    qputenv("TOVRANE_TEST_TMPDIR", QFile::encodeName(shared));
+    qputenv("TMPDIR", QFile::encodeName(shared));
+
+    EXPECT_EXIT(
+        {
+            writeTools(100, 1);
+            addRow(source("clip.mp4"), "45.5");
+            startQuickRun();
+            onceTheRowShows("Pass 1: Analysing...", [] { std::exit(0); });
+            runUntil(runEnded, 15000);
+            std::exit(1);
+        },
+        ::testing::ExitedWithCode(0), "");
+
+    qunsetenv("TOVRANE_TEST_TMPDIR");
+    qputenv("TMPDIR", savedTemp);
+    EXPECT_EQ(QDir(shared).entryList({"tovrane-job-*"}, QDir::Dirs | QDir::Hidden), QStringList());
+}
+
 TEST_F(JobRunTest, FailuresEndTheRowAndStillCountTheirPasses) {
     writeTools(1, 1);
     struct Case {

@@ -11,11 +11,15 @@
 #include "runtime/ProgramFolder.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QScopeGuard>
 #include <QSet>
 #include <QTemporaryDir>
 #include <QTemporaryFile>
+#include <filesystem>
+#include <set>
+#include <string>
 
 namespace {
 
@@ -45,6 +49,27 @@ QString fileKey(const QString& path) {
     return QDir::cleanPath(QFileInfo(path).absoluteFilePath());
 }
 
+// The working folders of the jobs still running. A program that ends in the middle of a job
+// takes them with it.
+class RunningWorkFolders {
+  public:
+    ~RunningWorkFolders() {
+        std::error_code ignored;
+        for (const std::string& folder : folders_)
+            std::filesystem::remove_all(folder, ignored);
+    }
+    void add(const QString& folder) { folders_.insert(QFile::encodeName(folder).toStdString()); }
+    void remove(const QString& folder) { folders_.erase(QFile::encodeName(folder).toStdString()); }
+
+  private:
+    std::set<std::string> folders_;
+};
+
+RunningWorkFolders& runningWorkFolders() {
+    static RunningWorkFolders folders;
+    return folders;
+}
+
 bool folderAcceptsFiles(const QString& folder) {
     QTemporaryFile probe(folder + "/.tovrane-XXXXXX");
     return probe.open();
@@ -63,6 +88,8 @@ QString tool(const QString& name) {
 void Form2::GetVideoData() {
     const auto endOfJob = qScopeGuard([this] {
         objDOS.reset();
+        if (workFolder_)
+            runningWorkFolders().remove(workFolder_->path());
         workFolder_.reset(); // the tools' statistics files go with it
     });
     Stage = "scan_video";
@@ -94,6 +121,7 @@ bool Form2::prepareJob() {
         failJob("No temporary working folder could be made", 2);
         return false;
     }
+    runningWorkFolders().add(workFolder_->path());
     if (!QFileInfo(VideoPath).isFile()) {
         failProbe("Source video not found");
         return false;
