@@ -72,19 +72,27 @@ class JobRunTest : public JobTest {
 
     QString source(const QString& name) { return writeFile("videos/" + name, 1000); }
 
-    // Starts one clip's run and stops it, as the stop command does, once its row shows the
-    // pass; the check runs inside the job, whenever it lets events run.
-    void runAndStopDuring(const QString& passText) {
-        addRow(source("clip.mp4"), "45.5");
-        startQuickRun();
+    // Runs `action` once, inside the running job, when row 1 first shows `passText`.
+    static void onceTheRowShows(const QString& passText, const std::function<void()>& action) {
         auto* poll = new QTimer(&Form1::instance());
-        QObject::connect(poll, &QTimer::timeout, [passText] {
-            if (!CancelRequested && cell(1, QueueColumn::CompressionPass) == passText) {
-                CancelRequested = true;
-                StopFFmpeg();
+        QObject::connect(poll, &QTimer::timeout, [=] {
+            if (cell(1, QueueColumn::CompressionPass) == passText) {
+                poll->stop();
+                action();
             }
         });
         poll->start(20);
+    }
+
+    // Starts one clip's run and stops it, as the stop command does, once its row shows the
+    // pass.
+    void runAndStopDuring(const QString& passText) {
+        addRow(source("clip.mp4"), "45.5");
+        startQuickRun();
+        onceTheRowShows(passText, [] {
+            CancelRequested = true;
+            StopFFmpeg();
+        });
         ASSERT_TRUE(runUntil(runEnded, 15000));
     }
 
@@ -173,6 +181,70 @@ TEST_F(JobRunTest, StopDuringPassTwoCancelsInsteadOfCompleting) {
     EXPECT_NE(cell(1, QueueColumn::CompressionPass), "Compression Complete");
     EXPECT_FALSE(queue().checked(1));
     EXPECT_EQ(Form1::instance().PBar1(2).value(), 1);
+}
+
+TEST_F(JobRunTest, ARunStartedAgainNeverHasTwoToolsWriteOneOutput) {
+    writeTools(1, 5);
+    const QString output = folder_.path() + "/videos/Compressed_01_clip.mp4";
+    addRow(source("clip.mp4"), "45.5");
+    startQuickRun();
+    // The second run's job starts inside the first one's pass 2 and reaches its own pass 2.
+    onceTheRowShows("Pass 2: Compressing...", [] { startQuickRun(); });
+    ASSERT_TRUE(runUntil(runEnded, 20000));
+
+    const QStringList passes2 = callsWith("pass=2");
+    ASSERT_EQ(passes2.size(), 1);
+    EXPECT_TRUE(passes2[0].contains(output));
+    // The first run's job wrote the file whole and ended last.
+    EXPECT_EQ(cell(1, QueueColumn::CompressionPass), "Compression Complete");
+    EXPECT_EQ(QFileInfo(output).size(), 2500000);
+    const QList<Form2*> windows = Form1::instance().findChildren<Form2*>();
+    ASSERT_EQ(windows.size(), 2);
+    EXPECT_EQ(windows[1]->Text1(1).text(), "FFmpeg PASS 2 string\r\n");
+}
+
+TEST_F(JobRunTest, SizeIsReadFromTheFilePassTwoWrote) {
+    writeTools(1, 1);
+    const QString source = this->source("clip.mp4");
+    addRow(source, "45.5");
+    OutputLocation = folder_.path() + "/out";
+    // An earlier run's file where this run would have written.
+    writeFile("out/Compressed_01_clip.mp4", 5 * 1024 * 1024);
+    startQuickRun();
+    // The output folder goes back to the source's folder while the run goes on.
+    onceTheRowShows("Pass 1: Analysing...", [] { OutputLocation = SourceDirectoryLocation; });
+    ASSERT_TRUE(runUntil(runEnded, 15000));
+
+    const QString written = folder_.path() + "/videos/Compressed_01_clip.mp4";
+    ASSERT_EQ(QFileInfo(written).size(), 2500000);
+    EXPECT_EQ(cell(1, QueueColumn::CompressionPass), "Compression Complete");
+    EXPECT_EQ(cell(1, QueueColumn::ActualSize), "002");
+    EXPECT_EQ(jobs()[0]->CompressedPath, written);
+}
+
+TEST_F(JobRunTest, ProgramEndingInTheMiddleOfAJobLeavesNoWorkingFolder) {
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    // The process that ends is a fresh run of this test; it inherits the folder looked into.
+    QString shared = qEnvironmentVariable("TOVRANE_TEST_TMPDIR");
+    if (shared.isEmpty())
+        shared = folder_.path() + "/tmp";
+    QDir().mkpath(shared);
+    const ScopedEnvironment sharedFolder("TOVRANE_TEST_TMPDIR", QFile::encodeName(shared));
+    const ScopedEnvironment temp("TMPDIR", QFile::encodeName(shared));
+    // Ending mid-job leaves everything allocated; a leak check would change the exit code.
+    const ScopedEnvironment noLeakCheck("ASAN_OPTIONS", "detect_leaks=0");
+
+    EXPECT_EXIT(
+        {
+            writeTools(100, 1);
+            addRow(source("clip.mp4"), "45.5");
+            startQuickRun();
+            onceTheRowShows("Pass 1: Analysing...", [] { std::exit(0); });
+            runUntil(runEnded, 15000);
+            std::exit(1);
+        },
+        ::testing::ExitedWithCode(0), "");
+    EXPECT_EQ(QDir(shared).entryList({"tovrane-job-*"}, QDir::Dirs | QDir::Hidden), QStringList());
 }
 
 TEST_F(JobRunTest, FailuresEndTheRowAndStillCountTheirPasses) {

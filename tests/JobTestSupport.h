@@ -19,6 +19,28 @@
 #include <QTimer>
 #include <functional>
 
+// Sets an environment variable for the rest of the scope, child processes included.
+class ScopedEnvironment {
+  public:
+    ScopedEnvironment(const char* name, const QByteArray& value)
+        : name_(name), had_(qEnvironmentVariableIsSet(name)), old_(qgetenv(name)) {
+        qputenv(name, value);
+    }
+    ~ScopedEnvironment() {
+        if (had_)
+            qputenv(name_, old_);
+        else
+            qunsetenv(name_);
+    }
+    ScopedEnvironment(const ScopedEnvironment&) = delete;
+    ScopedEnvironment& operator=(const ScopedEnvironment&) = delete;
+
+  private:
+    const char* name_;
+    bool had_;
+    QByteArray old_;
+};
+
 class JobTest : public ProgramTest {
   protected:
     void SetUp() override {

@@ -112,6 +112,21 @@ TEST_F(RunStartTest, ShownWindowsFollowTheSettingAndFinishedOnesStayHidden) {
     EXPECT_TRUE(runUntil([&] { return windows[0]->isHidden(); }, 1500));
 }
 
+TEST_F(RunStartTest, ShowingAWindowLaysOutItsFrameWithoutWaitingForActivation) {
+    addRow("/videos/a.mp4", "1");
+    StartCompression();
+    Form2& window = *jobs().front();
+    ShowThreadWindows = true;
+    window.Timer2_Timer();
+    ASSERT_TRUE(window.isVisible());
+    const QRect frame = window.Shape2->geometry();
+    const double top = rt::pixelsToTwips(window.Picture2->height()) + 10;
+    EXPECT_EQ(frame.x(), rt::twipsToPixels(5));
+    EXPECT_EQ(frame.y(), rt::twipsToPixels(top));
+    EXPECT_EQ(frame.width(), rt::twipsToPixels(rt::pixelsToTwips(window.width()) - 10));
+    EXPECT_EQ(frame.height(), rt::twipsToPixels(rt::pixelsToTwips(window.height()) - top - 10));
+}
+
 TEST_F(RunStartTest, StopUnloadsWindowsWhoseJobHasNotBegun) {
     addRow("/videos/a.mp4", "1");
     StartCompression();

@@ -205,6 +205,12 @@ void Form2::Form_Activate() {
               rt::twipsToPixels(innerWidth - 10), rt::twipsToPixels(innerHeight - top - 10));
 }
 
+void Form2::showModeless() {
+    show();
+    // Shown without activation, the window would otherwise never lay out its frame.
+    Form_Activate();
+}
+
 void Form2::changeEvent(QEvent* event) {
     QWidget::changeEvent(event);
     if (event->type() == QEvent::ActivationChange && isActiveWindow())
@@ -246,7 +252,7 @@ void Form2::Timer2_Timer() {
         rt::setWindowLeft(this, 200);
         rt::setWindowTop(this, 200);
         setWindowTitle("Compression Thread Index");
-        show();
+        showModeless();
     }
     if (isVisible() && !ShowThreadWindows)
         hide();

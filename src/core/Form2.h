@@ -26,6 +26,8 @@ class Form2 : public QWidget {
     explicit Form2(QWidget* owner);
     ~Form2() override;
 
+    // Shows the window without taking the focus; its activate handler runs as on activation.
+    void showModeless();
     // Closes the window and stops its timers; it never starts a job again.
     void Unload();
     bool unloaded() const { return unloaded_; }
@@ -95,7 +97,7 @@ class Form2 : public QWidget {
     void runTool(rt::TextBox& commandBox, const QString& commandLine);
     std::optional<QString> toolFailure(const QString& toolName, const QString& failedWords) const;
     QString outputFileOfPass2();
-    QString pass2CommandLine();
+    QString pass2CommandLine(const QString& output);
     void endPassDisplays();
     void selectQueueRow();
     void advanceOverallProgress(int passes);

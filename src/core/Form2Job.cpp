@@ -11,10 +11,15 @@
 #include "runtime/ProgramFolder.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QScopeGuard>
+#include <QSet>
 #include <QTemporaryDir>
 #include <QTemporaryFile>
+#include <filesystem>
+#include <set>
+#include <string>
 
 namespace {
 
@@ -32,6 +37,37 @@ QString unquoted(const QString& text) {
     if (text.size() >= 2 && text.startsWith('"') && text.endsWith('"'))
         return text.mid(1, text.size() - 2);
     return text;
+}
+
+// The output files that a running pass 2 is writing now, as clean absolute paths.
+QSet<QString>& outputsBeingWritten() {
+    static QSet<QString> outputs;
+    return outputs;
+}
+
+QString fileKey(const QString& path) {
+    return QDir::cleanPath(QFileInfo(path).absoluteFilePath());
+}
+
+// The working folders of the jobs still running. A program that ends in the middle of a job
+// takes them with it.
+class RunningWorkFolders {
+  public:
+    ~RunningWorkFolders() {
+        std::error_code ignored;
+        for (const std::string& folder : folders_)
+            std::filesystem::remove_all(folder, ignored);
+    }
+    void add(const QString& folder) { folders_.insert(QFile::encodeName(folder).toStdString()); }
+    void remove(const QString& folder) { folders_.erase(QFile::encodeName(folder).toStdString()); }
+
+  private:
+    std::set<std::string> folders_;
+};
+
+RunningWorkFolders& runningWorkFolders() {
+    static RunningWorkFolders folders;
+    return folders;
 }
 
 bool folderAcceptsFiles(const QString& folder) {
@@ -52,6 +88,8 @@ QString tool(const QString& name) {
 void Form2::GetVideoData() {
     const auto endOfJob = qScopeGuard([this] {
         objDOS.reset();
+        if (workFolder_)
+            runningWorkFolders().remove(workFolder_->path());
         workFolder_.reset(); // the tools' statistics files go with it
     });
     Stage = "scan_video";
@@ -83,6 +121,7 @@ bool Form2::prepareJob() {
         failJob("No temporary working folder could be made", 2);
         return false;
     }
+    runningWorkFolders().add(workFolder_->path());
     if (!QFileInfo(VideoPath).isFile()) {
         failProbe("Source video not found");
         return false;
@@ -129,7 +168,17 @@ void Form2::CompressVideo() {
     Stage = "compress_video";
     queue().setCell(ListIndex, QueueColumn::ActualSize, "000");
     selectQueueRow();
-    runTool(Text1(1), pass2CommandLine());
+    // The file this pass writes is the file whose size the row gets, whatever changes meanwhile.
+    const QString output = outputFileOfPass2();
+    // A run started again while this one goes on has a job of its own for the same video.
+    const QString outputKey = fileKey(output);
+    if (outputsBeingWritten().contains(outputKey)) {
+        failJob("Another job is writing the same output file", 1);
+        return;
+    }
+    outputsBeingWritten().insert(outputKey);
+    runTool(Text1(1), pass2CommandLine(output));
+    outputsBeingWritten().remove(outputKey);
     const auto failure = toolFailure("ffmpeg pass 2", "failed");
     endPassDisplays();
     if (failure) {
@@ -141,14 +190,13 @@ void Form2::CompressVideo() {
         return;
     }
     rt::waitSeconds(2);
-    if (Label2(14).caption().startsWith('/'))
-        CompressedPath = Label2(14).caption();
-    const QFileInfo output(unquoted(CompressedPath));
-    if (!output.isFile()) {
+    CompressedPath = output;
+    const QFileInfo written(output);
+    if (!written.isFile()) {
         failJob("No output file was written", 1);
         return;
     }
-    completeJob(double(output.size()) / 1024 / 1024);
+    completeJob(double(written.size()) / 1024 / 1024);
 }
 
 QString Form2::outputFileOfPass2() {
@@ -157,10 +205,10 @@ QString Form2::outputFileOfPass2() {
     return unquoted(CompressedPath);
 }
 
-QString Form2::pass2CommandLine() {
+QString Form2::pass2CommandLine(const QString& output) {
     return tool("ffmpeg") + " -i " + quoted(VideoPath) + " -c:v libx265 -preset " + X265Preset +
            " -b:v" + " " + VideoBitrate + " " + "-x265-params pass=2 -c:a" + " " + AudioCodec +
-           " " + "-b:a" + " " + AudioBitrate + " " + "-y" + " " + quoted(outputFileOfPass2());
+           " " + "-b:a" + " " + AudioBitrate + " " + "-y" + " " + quoted(output);
 }
 
 // ---- How a job ends

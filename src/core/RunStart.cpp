@@ -55,7 +55,7 @@ void StartCompression() {
         // Beyond the screen's lower right corner until it is hidden.
         rt::setWindowLeft(job, rt::screenWidth());
         rt::setWindowTop(job, rt::screenHeight());
-        job->show();
+        job->showModeless();
         job->hide();
     }
 }
