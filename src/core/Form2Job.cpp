@@ -8,6 +8,7 @@
 #include "runtime/Dialogs.h"
 #include "runtime/Events.h"
 #include "runtime/Format.h"
+#include "runtime/ProgramEnd.h"
 #include "runtime/ProgramFolder.h"
 
 #include <QDir>
@@ -49,14 +50,19 @@ QString fileKey(const QString& path) {
     return QDir::cleanPath(QFileInfo(path).absoluteFilePath());
 }
 
-// The working folders of the jobs still running. A program that ends in the middle of a job
-// takes them with it.
+// The working folders of the jobs still running. A program that ends in the middle of a job,
+// by returning from its event loop or through its own shut-down, takes them with it.
 class RunningWorkFolders {
   public:
-    ~RunningWorkFolders() {
+    RunningWorkFolders() {
+        rt::atProgramEnd([this] { removeAll(); });
+    }
+    ~RunningWorkFolders() { removeAll(); }
+    void removeAll() {
         std::error_code ignored;
         for (const std::string& folder : folders_)
             std::filesystem::remove_all(folder, ignored);
+        folders_.clear();
     }
     void add(const QString& folder) { folders_.insert(QFile::encodeName(folder).toStdString()); }
     void remove(const QString& folder) { folders_.erase(QFile::encodeName(folder).toStdString()); }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <functional>
+
 namespace rt {
 
 // Ends the program at once: buffered output is written out, then the process stops. No further
@@ -7,5 +9,9 @@ namespace rt {
 // down half-way; its windows go with the process, and the tools the program started are
 // neither stopped nor waited for. While the testing seam is active the end is only counted.
 void endProgram();
+
+// Registers a last piece of tidying (such as removing temporary folders) that endProgram runs
+// just before the process stops.
+void atProgramEnd(std::function<void()> tidy);
 
 } // namespace rt
