@@ -100,18 +100,17 @@ TEST(FormatTest, ToNumberNeedsTheWholeText) {
     EXPECT_FALSE(toNumber("inf"));
 }
 
-TEST(FormatTest, TimeOfDay) {
-    EXPECT_EQ(timeOfDaySeconds("00:04:32"), 272);
-    EXPECT_EQ(timeOfDaySeconds("00:01:08"), 68);
-    EXPECT_EQ(timeOfDaySeconds("00:04"), 240);
-    EXPECT_EQ(timeOfDaySeconds(" 23:59:59 "), 86399);
-    EXPECT_FALSE(timeOfDaySeconds("24:00:00"));
-    EXPECT_FALSE(timeOfDaySeconds("N/A"));
-    EXPECT_FALSE(timeOfDaySeconds(""));
-    EXPECT_EQ(timeOfDaySeconds("00:0"), 0);
-    EXPECT_EQ(timeOfDaySeconds("01:02:3"), 3723);
-    EXPECT_FALSE(timeOfDaySeconds("=00:01:0"));
-    EXPECT_FALSE(timeOfDaySeconds("12"));
+TEST(FormatTest, ClockTexts) {
+    EXPECT_EQ(clockTextSeconds("00:04:32"), 272);
+    EXPECT_EQ(clockTextSeconds("00:01:08"), 68);
+    EXPECT_EQ(clockTextSeconds("00:04"), 240); // a cut value reads as far as it goes
+    EXPECT_EQ(clockTextSeconds("00:04:3"), 243);
+    EXPECT_EQ(clockTextSeconds("00:0"), 0);
+    EXPECT_EQ(clockTextSeconds(" 23:59:59 "), 86399);
+    EXPECT_EQ(clockTextSeconds("123:00:01"), 442801); // long sources have no hour limit
+    for (const char* notClock :
+         {"", "N/A", ":", "00", "12", "00:60:00", "0a:00:00", "00:04:32.5", "=00:01:0"})
+        EXPECT_FALSE(clockTextSeconds(notClock)) << notClock;
 }
 
 TEST(FormatTest, TrimBlanksKeepsLineEnds) {

@@ -160,13 +160,7 @@ TEST_F(JobOutputTest, NoDurationMeansNoPercentage) {
     EXPECT_EQ(job->PBar1->value(), 68); // kept from the chunk before
 }
 
-TEST(ToolOutputTest, ClockTexts) {
-    EXPECT_EQ(ToolOutput::clockSeconds("00:04:32"), 272);
-    EXPECT_EQ(ToolOutput::clockSeconds("00:04"), 240);
-    EXPECT_EQ(ToolOutput::clockSeconds("123:00:01"), 442801);
-    EXPECT_EQ(ToolOutput::clockSeconds("00:04:3"), 243);
-    for (const char* notClock : {"", "N/A", ":", "00", "00:60:00", "0a:00:00", "00:04:32.5"})
-        EXPECT_FALSE(ToolOutput::clockSeconds(notClock)) << notClock;
+TEST(ToolOutputTest, VideoBitrate) {
     EXPECT_EQ(ToolOutput::videoBitrate(45.5, 0, 92), "372736k");
     EXPECT_EQ(ToolOutput::videoBitrate(0.1, 10, 92), "-10.08k");
 }

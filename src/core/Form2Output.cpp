@@ -59,7 +59,7 @@ void Form2::readDuration(const QString& chunk) {
     if (!durationText)
         return;
     // A "Duration" that is no clock text (a stream's DURATION tag) keeps what was read before.
-    const auto seconds = ToolOutput::clockSeconds(*durationText);
+    const auto seconds = rt::clockTextSeconds(*durationText);
     if (!seconds)
         return;
     Label2(8).setCaption(QString::number(*seconds));
@@ -79,7 +79,7 @@ void Form2::readProgress(const QString& chunk, const QString& passText) {
     Label2(13).setCaption(*timeText);
     rt::doEvents();
     const auto duration = rt::toNumber(Label2(8).caption());
-    const int elapsed = ToolOutput::clockSeconds(*timeText).value_or(0);
+    const int elapsed = rt::clockTextSeconds(*timeText).value_or(0);
     QString percentage;
     if (duration && *duration != 0)
         percentage = rt::formatNumber(elapsed / (*duration / 100), "00.00");

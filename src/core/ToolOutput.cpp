@@ -17,13 +17,6 @@ std::optional<QString> after(const QString& chunk, const QString& keyword, int s
     return chunk.mid(at + skip, count);
 }
 
-bool allDigits(const QString& text) {
-    for (QChar c : text)
-        if (c < '0' || c > '9')
-            return false;
-    return !text.isEmpty();
-}
-
 } // namespace
 
 std::optional<QString> speedText(const QString& chunk) {
@@ -45,22 +38,6 @@ std::optional<QString> durationText(const QString& chunk) {
 
 std::optional<QString> timeText(const QString& chunk) {
     return after(chunk, "time", 5, 8);
-}
-
-std::optional<int> clockSeconds(const QString& text) {
-    const QStringList parts = text.split(':');
-    if (parts.size() < 2 || parts.size() > 3)
-        return std::nullopt;
-    if (!allDigits(parts[0]) || parts[0].size() > 6)
-        return std::nullopt;
-    long long seconds = parts[0].toLongLong() * 3600;
-    const int scales[] = {60, 1};
-    for (int i = 1; i < parts.size(); ++i) {
-        if (!allDigits(parts[i]) || parts[i].size() > 2 || parts[i].toInt() > 59)
-            return std::nullopt;
-        seconds += parts[i].toInt() * scales[i - 1];
-    }
-    return int(seconds);
 }
 
 QString videoBitrate(double targetMegabytes, int durationSeconds, int audioKbps) {

@@ -18,10 +18,6 @@ std::optional<QString> durationText(const QString& chunk);
 // The eight characters after "time=" in a progress line ("time=00:01:08.00" gives "00:01:08").
 std::optional<QString> timeText(const QString& chunk);
 
-// Seconds of a clock text "h:mm:ss" with any number of hours, or of a cut of one ("00:04" is
-// four minutes); nothing when the text is not such a clock text.
-std::optional<int> clockSeconds(const QString& text);
-
 // The video bitrate that meets the target: target megabytes * 8192 / seconds - audio kbit/s,
 // rounded to three decimals, followed by "k". A duration of 0 leaves the audio unsubtracted.
 QString videoBitrate(double targetMegabytes, int durationSeconds, int audioKbps);

@@ -136,24 +136,27 @@ std::optional<double> toNumber(const QString& text) {
     return value;
 }
 
-std::optional<int> timeOfDaySeconds(const QString& text) {
-    const QStringList parts = text.trimmed().split(':');
+std::optional<int> clockTextSeconds(const QString& text) {
+    const QStringList parts = trimBlanks(text).split(':');
     if (parts.size() < 2 || parts.size() > 3)
         return std::nullopt;
-    const int limits[3] = {23, 59, 59};
-    int fields[3] = {0, 0, 0};
+    const int maxDigits[3] = {6, 2, 2};
+    const int limits[3] = {999999, 59, 59};
+    const int scales[3] = {3600, 60, 1};
+    int seconds = 0;
     for (int i = 0; i < parts.size(); ++i) {
         const QString& part = parts[i];
-        if (part.isEmpty() || part.size() > 2)
+        if (part.isEmpty() || part.size() > maxDigits[i])
             return std::nullopt;
         for (QChar c : part)
             if (c < '0' || c > '9')
                 return std::nullopt;
-        fields[i] = part.toInt();
-        if (fields[i] > limits[i])
+        const int field = part.toInt();
+        if (field > limits[i])
             return std::nullopt;
+        seconds += field * scales[i];
     }
-    return fields[0] * 3600 + fields[1] * 60 + fields[2];
+    return seconds;
 }
 
 QString trimBlanks(const QString& text) {

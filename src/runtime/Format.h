@@ -29,9 +29,9 @@ double leadingNumber(const QString& text);
 // The whole text read as a number (blanks around it allowed); nothing when it is not one.
 std::optional<double> toNumber(const QString& text);
 
-// A time of day "hh:mm:ss" or a shorter cut of one ("00:04" is four minutes) in seconds;
-// nothing when the text is not a time of day.
-std::optional<int> timeOfDaySeconds(const QString& text);
+// A clock text "hh:mm:ss" or a shorter cut of one ("00:04" is four minutes) in seconds;
+// hours may pass 23 (a long video's duration); nothing when the text is not such a time.
+std::optional<int> clockTextSeconds(const QString& text);
 
 // Blanks (spaces only) removed at both ends.
 QString trimBlanks(const QString& text);
