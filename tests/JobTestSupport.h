@@ -10,12 +10,14 @@
 #include "core/Settings.h"
 #include "mainwindow/Form1.h"
 #include "runtime/Dialogs.h"
+#include "runtime/Events.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QFileInfo>
 #include <QList>
+#include <QThread>
 #include <QTimer>
 #include <functional>
 
@@ -47,6 +49,7 @@ class JobTest : public ProgramTest {
         ProgramTest::SetUp();
         SetupQueueColumns();
         SetupStatusPanels();
+        letStartUpTickPass();
         // Loading the main window checked for tools the tests write later: forget what it said.
         rt::uiScript().msgBoxes.clear();
         rt::uiScript().launched.clear();
@@ -56,6 +59,17 @@ class JobTest : public ProgramTest {
         OutputLocation = SourceDirectoryLocation;
         CancelRequested = false;
         ShowThreadWindows = false;
+    }
+
+    // The main window zeroes its bars once, just after loading: let that happen before a test
+    // sets them, or a busy machine could have it land in the middle of the test.
+    static void letStartUpTickPass() {
+        QElapsedTimer waited;
+        waited.start();
+        while (Form1::instance().Timer1->enabled() && waited.elapsed() < 5000) {
+            rt::doEvents();
+            QThread::msleep(1);
+        }
     }
 
     static rt::ListView& queue() { return *Form1::instance().ListView1; }
