@@ -119,6 +119,7 @@ Form1::Form1() : Client(new QWidget(this)) {
     createPresetGroup();
     createQueueAndLists();
     createImageButtonBar();
+    createBitrateLegend();
     createTimers();
     createMenus();
     connectHandlers();
@@ -331,6 +332,7 @@ void Form1::connectHandlers() {
             &Form1::mnu_ClearAllContextMnu_Click);
     connect(mnu_StartCompr, &QAction::triggered, this, &Form1::mnu_StartCompr_Click);
     connectChrome();
+    connectSliders();
 }
 
 void Form1::Form_Load() {

@@ -38,6 +38,10 @@ class Form1 : public QMainWindow {
     rt::Line* Line1; // under the toolbar
     rt::Line* Line2; // above the queue
 
+    // The bitrate legend and its entries, shown while the audio slider is held.
+    rt::PictureBox* Picture3;
+    rt::ControlArray<rt::Label> Label19;
+
     // The preset group: its frame and title bar, its panel, and the controls that hold the
     // choice (option buttons below the panel's visible part) and take the clicks (hit areas).
     rt::Shape* Shape7;
@@ -105,6 +109,12 @@ class Form1 : public QMainWindow {
     void ArrangeMainWindow();
     void Timer1_Timer();
 
+    // The compression-percent (0) and audio-bitrate (1) sliders.
+    void Slider1_Scroll(int Index);
+    void Slider1_Change(int Index);
+    void Slider1_MouseDown(int Index);
+    void Slider1_MouseUp(int Index);
+
     // Commands, run lock and the end of a run.
     void Toolbar1_ButtonClick(rt::ToolbarButton* Button);
     void ReEnableControls();
@@ -170,6 +180,12 @@ class Form1 : public QMainWindow {
     void Form_Load();
     void ColourProgressBars();
     void SetToolbarBackground();
+    void createBitrateLegend();
+    void connectSliders();
+    void FollowTargetPercent();
+    void RetargetQueue(int percent);
+    enum class LegendLook { Dragging, Committed };
+    void FollowAudioBitrate(LegendLook look);
     void placeEdgeControls();
     void lockForRun();
     void lockImageButtonBar();

@@ -2,6 +2,7 @@
 
 #include <QMouseEvent>
 #include <QPainter>
+#include <utility>
 
 namespace rt {
 
@@ -314,6 +315,41 @@ void ProgressBar::paintEvent(QPaintEvent*) {
 
 // ---- Slider
 
-Slider::Slider(QWidget* parent) : QSlider(Qt::Horizontal, parent) {}
+Slider::Slider(QWidget* parent) : QSlider(Qt::Horizontal, parent), committed_(value()) {
+    // An action moves the position first and the value right after it; a program's setValue
+    // triggers no action.
+    connect(this, &QAbstractSlider::actionTriggered, this,
+            [this] { userMove_ = sliderPosition() != value(); });
+    connect(this, &QAbstractSlider::valueChanged, this, &Slider::followValue);
+    connect(this, &QAbstractSlider::sliderReleased, this, [this] {
+        if (value() != committed_)
+            commit();
+    });
+}
+
+void Slider::followValue() {
+    if (std::exchange(userMove_, false))
+        emit scrolled();
+    if (!isSliderDown())
+        commit();
+}
+
+void Slider::commit() {
+    committed_ = value();
+    emit changed();
+}
+
+// The slider owns its clicks, whatever the button: none reaches the window beneath.
+void Slider::mousePressEvent(QMouseEvent* event) {
+    emit mouseDown(event->button(), int(event->position().x()), int(event->position().y()));
+    QSlider::mousePressEvent(event);
+    event->accept();
+}
+
+void Slider::mouseReleaseEvent(QMouseEvent* event) {
+    QSlider::mouseReleaseEvent(event);
+    event->accept();
+    emit mouseUp(event->button(), int(event->position().x()), int(event->position().y()));
+}
 
 } // namespace rt

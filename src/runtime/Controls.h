@@ -197,6 +197,10 @@ class ProgressBar : public QWidget {
     Colour bar_ = 0x80FF, back_ = 0x404040;
 };
 
+// A trackbar. scrolled() follows each move the user makes (dragging the thumb, keys, the wheel,
+// clicks on the track); changed() follows each committed change of the value: at once for a
+// change not made by dragging (keys, clicks, the program), at the release for a drag. Both come
+// after value() holds the new value. The mouse is reported for any button.
 class Slider : public QSlider {
     Q_OBJECT
   public:
@@ -205,8 +209,23 @@ class Slider : public QSlider {
     void setValueTipActive(bool active) { valueTipActive_ = active; }
     bool valueTipActive() const { return valueTipActive_; }
 
+  signals:
+    void scrolled();
+    void changed();
+    void mouseDown(Qt::MouseButton button, int x, int y);
+    void mouseUp(Qt::MouseButton button, int x, int y);
+
+  protected:
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+
   private:
+    void followValue();
+    void commit();
+
     bool valueTipActive_ = true;
+    bool userMove_ = false; // the pending value change comes from the user
+    int committed_ = 0;
 };
 
 } // namespace rt
