@@ -127,6 +127,8 @@ TEST_F(PresetSelectorTest, ClickOnCaptionOrHitAreaChoosesThePreset) {
     EXPECT_EQ(window.Label1(10).caption(), "Preset: veryfast");
     EXPECT_EQ(italicCaptions(), std::vector<int>{1});
     EXPECT_EQ(dotFills(), (std::vector<rt::Colour>{B, rt::Orange, B, B, B, B}));
+    window.Option1_Click(6);
+    EXPECT_EQ(X265Preset, "veryfast");
 
     // The preset the job command lines read follows the choice, also while a run is locked:
     // the captions stay usable even though the other options are disabled.

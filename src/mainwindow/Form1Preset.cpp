@@ -59,8 +59,11 @@ PresetSelectorControls Form1::presetSelector() {
     return {*Shape7, *Shape8, *Picture13, Shape11, Shape12, Label11, Label10};
 }
 
-// The option buttons hold the choice; each caption is its preset.
+// The option buttons hold the choice; each caption is its preset. An index without a button
+// names no preset and must not blank the one the passes use.
 void Form1::Option1_Click(int Index) {
+    if (!Option1.contains(Index))
+        return;
     X265Preset = Option1(Index).text();
     StatusBar1->setPanelText(6, "Preset: " + X265Preset);
     Label1(10).setCaption("Preset: " + X265Preset);
