@@ -246,6 +246,7 @@ void Form1::createPresetGroup() {
     QFont chosen = Option1(0).font();
     chosen.setItalic(true);
     Option1(0).setFont(chosen);
+    createPresetShapes();
 }
 
 void Form1::createQueueAndLists() {
@@ -333,12 +334,13 @@ void Form1::connectHandlers() {
     connect(mnu_StartCompr, &QAction::triggered, this, &Form1::mnu_StartCompr_Click);
     connectChrome();
     connectSliders();
+    connectPresetGroup();
 }
 
 void Form1::Form_Load() {
     BannerSlideArmed = true;
     BannerShown = false;
-    // The preset group's layout (LayoutPresetSelector) runs here once the group is drawn.
+    LayoutPresetSelector(presetSelector());
     CheckFFmpegPresence();
     // The sliders' rulers and track strips (LayoutSliderRulers, CreateMainSliderIncrements,
     // LayoutSliderTracks) are laid out here once they exist.

@@ -6,6 +6,7 @@
 #include "runtime/StatusBar.h"
 #include "runtime/Timer.h"
 #include "runtime/Toolbar.h"
+#include "theme/PresetGroup.h"
 
 #include <QAction>
 #include <QMainWindow>
@@ -50,6 +51,9 @@ class Form1 : public QMainWindow {
     rt::PictureBox* Picture4;
     rt::ControlArray<rt::OptionButton> Option1;
     rt::ControlArray<rt::Label> Label10;
+    rt::ControlArray<CircleShape> Shape11; // rings
+    rt::ControlArray<CircleShape> Shape12; // dots, orange for the chosen preset
+    rt::ControlArray<rt::Label> Label11;   // captions
 
     // Inside Toolbar1: the title strip and the title-button box.
     rt::PictureBox* Picture12;
@@ -132,6 +136,15 @@ class Form1 : public QMainWindow {
     void Timer6_Timer();
     void Label1_MouseMove(int Index);
 
+    // The x265 preset selector.
+    PresetSelectorControls presetSelector();
+    void Option1_Click(int Index);
+    void Label10_MouseUp(int Index);
+    void Label11_MouseUp(int Index);
+    void Label10_MouseMove(int Index);
+    void Picture13_MouseMove();
+    void Option1_MouseMove(int Index);
+
     // The image-button bar.
     void Picture16_MouseMove(int Index);
     void Picture16_MouseDown(int Index, Qt::MouseButton Button);
@@ -172,6 +185,9 @@ class Form1 : public QMainWindow {
     void createTitleStrip();
     void createStatusSurfaces();
     void createPresetGroup();
+    void createPresetShapes();
+    void connectPresetGroup();
+    void SelectPreset(int Index);
     void createQueueAndLists();
     void createImageButtonBar();
     void createTimers();

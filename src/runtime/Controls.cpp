@@ -258,7 +258,14 @@ QStringList ListBox::items() const {
 CheckBox::CheckBox(QWidget* parent, const QString& caption) : QCheckBox(caption, parent) {}
 
 OptionButton::OptionButton(QWidget* parent, const QString& caption)
-    : QRadioButton(caption, parent) {}
+    : QRadioButton(caption, parent) {
+    setMouseTracking(true);
+}
+
+void OptionButton::mouseMoveEvent(QMouseEvent* event) {
+    emit mouseMoved();
+    QRadioButton::mouseMoveEvent(event);
+}
 
 CommandButton::CommandButton(QWidget* parent, const QString& caption)
     : QPushButton(caption, parent) {}

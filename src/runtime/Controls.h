@@ -165,6 +165,12 @@ class OptionButton : public QRadioButton {
     Q_OBJECT
   public:
     explicit OptionButton(QWidget* parent = nullptr, const QString& caption = QString());
+
+  signals:
+    void mouseMoved();
+
+  protected:
+    void mouseMoveEvent(QMouseEvent* event) override;
 };
 
 class CommandButton : public QPushButton {
