@@ -331,6 +331,7 @@ void Form1::connectHandlers() {
             &Form1::mnu_ClearAllContextMnu_Click);
     connect(mnu_StartCompr, &QAction::triggered, this, &Form1::mnu_StartCompr_Click);
     connectChrome();
+    connectQueue();
 }
 
 void Form1::Form_Load() {
