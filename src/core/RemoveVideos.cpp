@@ -12,25 +12,13 @@ struct TickedRows {
     QString items; // one line per ticked row: CR LF "id:  02" tab, the name cut to 35, "..."
 };
 
-// The first `count` characters of text; a character beyond the basic plane (two UTF-16 units)
-// is never cut in half.
-QString leftCharacters(const QString& text, int count) {
-    qsizetype end = 0;
-    for (int taken = 0; taken < count && end < text.size(); ++taken) {
-        const bool pair =
-            text[end].isHighSurrogate() && end + 1 < text.size() && text[end + 1].isLowSurrogate();
-        end += pair ? 2 : 1;
-    }
-    return text.left(end);
-}
-
 TickedRows listTickedRows(const rt::ListView& list) {
     TickedRows ticked;
     for (int row = 1; row <= list.rowCount(); ++row) {
         if (!list.checked(row))
             continue;
         ticked.items += "\r\nid:  " + rt::formatNumber(row, "00") + "\t" +
-                        leftCharacters(list.cell(row, QueueColumn::VideoName), 35) + "...";
+                        rt::leftCharacters(list.cell(row, QueueColumn::VideoName), 35) + "...";
         ++ticked.count;
     }
     return ticked;

@@ -335,6 +335,7 @@ void Form1::connectHandlers() {
     connectChrome();
     connectSliders();
     connectPresetGroup();
+    connectQueue();
 }
 
 void Form1::Form_Load() {

@@ -166,6 +166,20 @@ class Form1 : public QMainWindow {
     void Label6_MouseMove(int Index);
     void Label6_MouseUp(int Index);
 
+    // The queue list, its context menu, the permitted-types list and the Debug menu.
+    void ListView1_ItemClick();
+    void ListView1_MouseUp(Qt::MouseButton Button, int X, int Y);
+    void ListView1_OLEDragDrop(const QStringList& Files);
+    void List1_MouseMove();
+    void List1_DblClick();
+    void mnu_RemVideo_Click();
+    void mnu_OpenSourceVideo_Click();
+    void mnu_OpenCompressed_Click();
+    void mnu_openLocation_Click();
+    void mnu_PermittedTypes_Click();
+    void mnu_HideAll_Click();
+    void mnu_ShowAll_Click();
+
     // Shut-down: every way out runs the one sequence, which ends the program.
     void Form_QueryUnload();
     void Form_Unload();
@@ -206,6 +220,7 @@ class Form1 : public QMainWindow {
     void lockForRun();
     void lockImageButtonBar();
     void connectChrome();
+    void connectQueue();
     void FlattenTitleButtons();
     void DragWhenLeftHeld(Qt::MouseButtons Button);
     void ToggleMaximised();

@@ -239,7 +239,19 @@ void Line::paintEvent(QPaintEvent*) {
 
 // ---- ListBox
 
-ListBox::ListBox(QWidget* parent) : QListWidget(parent) {}
+ListBox::ListBox(QWidget* parent) : QListWidget(parent) {
+    viewport()->setMouseTracking(true);
+}
+
+void ListBox::mouseMoveEvent(QMouseEvent* event) {
+    emit mouseMoved(event->buttons(), int(event->position().x()), int(event->position().y()));
+    QListWidget::mouseMoveEvent(event);
+}
+
+void ListBox::mouseDoubleClickEvent(QMouseEvent* event) {
+    QListWidget::mouseDoubleClickEvent(event);
+    emit mouseDoubleClicked();
+}
 
 QString ListBox::itemText(int index) const {
     const QListWidgetItem* entry = item(index);

@@ -152,6 +152,15 @@ class ListBox : public QListWidget {
     void addItemText(const QString& text) { addItem(text); }
     QString itemText(int index) const; // 0-based; empty beyond the end
     QStringList items() const;
+
+  signals:
+    void mouseMoved(Qt::MouseButtons buttons, int x, int y);
+    // A double click anywhere on the list, on an entry or not.
+    void mouseDoubleClicked();
+
+  protected:
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
 };
 
 class CheckBox : public QCheckBox {

@@ -169,4 +169,14 @@ QString trimBlanks(const QString& text) {
     return text.mid(start, end - start);
 }
 
+QString leftCharacters(const QString& text, int count) {
+    qsizetype end = 0;
+    for (int taken = 0; taken < count && end < text.size(); ++taken) {
+        const bool pair =
+            text[end].isHighSurrogate() && end + 1 < text.size() && text[end + 1].isLowSurrogate();
+        end += pair ? 2 : 1;
+    }
+    return text.left(end);
+}
+
 } // namespace rt

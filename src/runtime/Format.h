@@ -36,4 +36,8 @@ std::optional<int> clockTextSeconds(const QString& text);
 // Blanks (spaces only) removed at both ends.
 QString trimBlanks(const QString& text);
 
+// The first `count` characters of text; a character beyond the basic plane (two UTF-16 units)
+// is never cut in half.
+QString leftCharacters(const QString& text, int count);
+
 } // namespace rt
