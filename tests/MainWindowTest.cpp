@@ -62,6 +62,16 @@ TEST_F(MainWindowTest, LoadLeavesTheStatusSurfacesAtTheirStartState) {
     EXPECT_EQ(window.Picture6->picture().size(), QSize(1359, 107));
 }
 
+TEST_F(MainWindowTest, PercentageLabelsShowAHundredPercentWhole) {
+    Form1& window = form();
+    for (int index : {6, 7, 12}) {
+        const rt::Label& label = window.Label1(index);
+        EXPECT_GE(label.width(), label.fontMetrics().horizontalAdvance("100.00%")) << index;
+        EXPECT_EQ(label.x() + label.width(), 925) << index; // the design's right edge
+        EXPECT_GE(label.x(), window.Label15->x() + window.Label15->width()) << index;
+    }
+}
+
 TEST_F(MainWindowTest, TimersStartAsDesignedAndTheFirstTicksOnce) {
     Form1& window = form();
     EXPECT_EQ(window.Timer1->interval(), 20);

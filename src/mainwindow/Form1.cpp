@@ -84,6 +84,16 @@ void SetCommonControlBkColor(QWidget* ctl, rt::Colour colour) {
         rt::setBackColour(ctl, colour);
 }
 
+// The design's 37-pixel percentage labels cut "100.00%" to "00.00%" at the end of a pass or a
+// run: they grow to the left, up to the "x2" label, keeping their right edge.
+void widenToShowHundredPercent(rt::Label& label) {
+    constexpr int leftmost = 879;
+    const int needed = label.fontMetrics().horizontalAdvance("100.00%") + 2;
+    const int right = label.x() + label.width();
+    const int left = std::max(leftmost, std::min(label.x(), right - needed));
+    label.setGeometry(left, label.y(), right - left, label.height());
+}
+
 } // namespace
 
 Form1& Form1::instance() {
@@ -184,6 +194,8 @@ void Form1::createStatusSurfaces() {
         label->setForeColour(rt::Orange);
         Label1.add(design.index, label);
     }
+    for (int percentage : {6, 7, 12})
+        widenToShowHundredPercent(Label1(percentage));
     Label15 = new rt::Label(Client, "x2");
     rt::place(Label15, 865, 62, 13, 14);
     Label15->setAlignment(Qt::AlignCenter);
