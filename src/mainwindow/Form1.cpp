@@ -125,6 +125,7 @@ Form1::Form1() : Client(new QWidget(this)) {
     setFont(font);
     createToolbar();
     createTitleStrip();
+    createBanner();
     createStatusSurfaces();
     createPresetGroup();
     createQueueAndLists();
@@ -348,6 +349,7 @@ void Form1::connectHandlers() {
     connectSliders();
     connectPresetGroup();
     connectQueue();
+    connectHelp();
 }
 
 void Form1::Form_Load() {

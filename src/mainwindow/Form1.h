@@ -63,6 +63,13 @@ class Form1 : public QMainWindow {
     rt::ControlArray<rt::Label> Label6; // "---", "[ ]", "X"
     rt::PictureBox* Picture6;           // hidden; holds the toolbar's background bitmap
 
+    // Inside Toolbar1: the donation banner.
+    rt::PictureBox* Picture5;
+    rt::ControlArray<rt::Label> Label3; // (0) the donation page's link, (1) the plea
+    rt::Label* Label5;                  // "X" closes the banner
+    rt::Line* Line7;                    // left edge
+    rt::Line* Line8;                    // right edge
+
     // The image-button bar in front of the toolbar's left end.
     rt::PictureBox* Picture15;
     rt::ControlArray<rt::PictureBox> Picture16;
@@ -186,6 +193,21 @@ class Form1 : public QMainWindow {
     void Form_Terminate();
     void mnu_Exit_Click();
 
+    // Help, about, the update check and the donation banner.
+    void mnu_HlpVideos_Click();
+    void mnu_TovraneWeb_Click();
+    void mnu_ContactDesigner_Click();
+    void mnu_AboutTovrane_Click();
+    void mnu_UpdateCheck_Click();
+    void mnu_MakeDonation_Click();
+    void mnu_PayPalURL_Click();
+    void Label3_MouseMove(int Index);
+    void Label3_MouseUp(int Index);
+    void Label5_MouseMove();
+    void Label5_MouseUp();
+    void Picture5_MouseMove();
+    void Timer5_Timer();
+
   protected:
     void resizeEvent(QResizeEvent* event) override;
     void changeEvent(QEvent* event) override;
@@ -226,6 +248,10 @@ class Form1 : public QMainWindow {
     void ToggleMaximised();
     void HideAndToggleMaximised();
     void ShutDown();
+    void createBanner();
+    void connectHelp();
+    void ResetBannerLink(bool toGrey);
+    void ResetBannerClose();
 
     bool BannerSlideArmed = false; // the donation banner may slide
     bool BannerShown = false;      // the direction of the banner's slide

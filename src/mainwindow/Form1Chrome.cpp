@@ -58,6 +58,8 @@ void Form1::mouseMoveEvent(QMouseEvent* event) {
 void Form1::Form_MouseMove(Qt::MouseButtons Button) {
     Shape10->setBorderColour(rt::Silver);
     FlattenTitleButtons();
+    ResetBannerLink(true);
+    ResetBannerClose();
     DragWhenLeftHeld(Button);
     List1->setCurrentRow(-1);
     Shape13->hide();
@@ -66,6 +68,8 @@ void Form1::Form_MouseMove(Qt::MouseButtons Button) {
 void Form1::ListView1_MouseMove(Qt::MouseButtons Button) {
     Shape10->setBorderColour(rt::Silver);
     FlattenTitleButtons();
+    ResetBannerLink(false);
+    ResetBannerClose();
     DragWhenLeftHeld(Button);
     List1->setCurrentRow(-1);
     Shape13->hide();
@@ -75,6 +79,8 @@ void Form1::Toolbar1_MouseMove(Qt::MouseButtons Button) {
     Shape10->setBorderColour(rt::Silver);
     FlattenTitleButtons();
     DragWhenLeftHeld(Button);
+    ResetBannerClose();
+    ResetBannerLink(true);
 }
 
 void Form1::Label7_MouseMove(Qt::MouseButtons Button) {

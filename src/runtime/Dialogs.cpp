@@ -134,7 +134,9 @@ std::optional<QString> inputBox(const QString& prompt, const QString& title,
         return takeFront(script.inputAnswers);
     }
     bool ok = false;
-    const QString text = QInputDialog::getText(QApplication::activeWindow(), title, prompt,
+    QString shown = prompt;
+    shown.replace("\r\n", "\n");
+    const QString text = QInputDialog::getText(QApplication::activeWindow(), title, shown,
                                                QLineEdit::Normal, defaultText, &ok);
     if (!ok)
         return std::nullopt;
