@@ -44,7 +44,8 @@ void DriveList::refresh() {
         if (!volume.isValid() || !volume.isReady() || findData(volume.rootPath()) >= 0)
             continue;
         const QString name = volume.name();
-        addItem(name.isEmpty() ? volume.rootPath() : volume.rootPath() + " [" + name + "]",
+        addItem(style()->standardIcon(QStyle::SP_DriveHDIcon),
+                name.isEmpty() ? volume.rootPath() : volume.rootPath() + " [" + name + "]",
                 volume.rootPath());
     }
     setCurrentIndex(std::max(0, findData(chosen)));
