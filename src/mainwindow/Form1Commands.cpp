@@ -5,6 +5,7 @@
 #include "core/RemoveVideos.h"
 #include "core/RunStart.h"
 #include "core/Settings.h"
+#include "dialogs/Form4.h"
 #include "runtime/Events.h"
 #include "runtime/Format.h"
 
@@ -32,7 +33,7 @@ void Form1::Toolbar1_ButtonClick(rt::ToolbarButton* Button) {
         lockForRun();
     } else if (command == "commondir") {
         rt::doEvents();
-        // The output-folder dialog (Form4) is shown here, modeless, owned by this window.
+        Form4::instance().showModeless();
     } else if (command == "exitprocess") {
         CancelRequested = true;
         ReEnableControls();

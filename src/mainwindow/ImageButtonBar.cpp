@@ -6,6 +6,7 @@
 #include "core/RemoveVideos.h"
 #include "core/RunStart.h"
 #include "core/Settings.h"
+#include "dialogs/Form4.h"
 
 #include <QPainter>
 
@@ -88,7 +89,7 @@ void Form1::ToolButtonUp(int Index) {
         lockImageButtonBar();
         break;
     case 3:
-        // The output-folder dialog (Form4) is shown here, modeless, owned by this window.
+        Form4::instance().showModeless();
         break;
     case StopButton:
         CancelRequested = true;
