@@ -376,10 +376,12 @@ void Slider::showValueTip() {
 void Slider::paintEvent(QPaintEvent* event) {
     DeviceContext dc;
     QWidget* owner = parentWidget() ? window() : nullptr;
-    const LResult answer = sendMessage(owner, WM_CTLCOLORSTATIC, contextParam(&dc), handleParam(this));
+    const LResult answer =
+        sendMessage(owner, WM_CTLCOLORSTATIC, contextParam(&dc), handleParam(this));
     QPainter painter(this);
-    painter.fillRect(rect(), brushOf(BrushHandle(answer))
-                                 .value_or(QApplication::palette().color(QPalette::Window)));
+    painter.fillRect(
+        rect(),
+        brushOf(BrushHandle(answer)).value_or(QApplication::palette().color(QPalette::Window)));
     painter.end();
     QSlider::paintEvent(event);
 }
