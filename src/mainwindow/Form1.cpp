@@ -383,6 +383,8 @@ void Form1::Form_Load() {
     SetListViewHeaderColour(ListView1);
     HeaderBackColour = 0x404040;
     HeaderTextColour = 0x80FF;
+    // The settings dialog's sliders (loading it hidden) lose their value tips in this loop too
+    // once it exists.
     for (int i = 0; i < 2; ++i)
         SetSliderTipActive(&Slider1(i), false);
 
