@@ -191,8 +191,14 @@ TEST_F(DarkThemeTest, MainWindowStartsDarkAndShutDownReleasesItsHookAndBrushes) 
     EXPECT_FALSE(form.ListView1->listHeader()->buttonStyle());
     EXPECT_FALSE(form.Slider1(0).valueTipActive());
     EXPECT_FALSE(form.Slider1(1).valueTipActive());
+    // The pattern shows wherever nothing on the toolbar covers it.
+    int bare = -1;
+    for (int x = 0; x < form.Toolbar1->width() && bare < 0; ++x)
+        if (!form.Toolbar1->childAt(x, 5))
+            bare = x;
+    ASSERT_GE(bare, 0);
     const QImage bar = form.Toolbar1->grab().toImage();
-    EXPECT_EQ(bar.pixel(400, 5), form.Picture6->picture().toImage().pixel(400, 5));
+    EXPECT_EQ(bar.pixel(bare, 5), form.Picture6->picture().toImage().pixel(bare, 5));
 
     const int brushes = rt::brushCount();
     form.mnu_Exit_Click();
