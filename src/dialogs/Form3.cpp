@@ -311,8 +311,7 @@ void Form3::connectHandlers() {
     });
     Label3.forEach([this](int index, rt::Label& caption) {
         connect(&caption, &rt::Label::mouseUp, this, [this, index] { Label3_MouseUp(index); });
-        connect(&caption, &rt::Label::mouseMoved, this,
-                [this, index] { Label3_MouseMove(index); });
+        connect(&caption, &rt::Label::mouseMoved, this, [this, index] { Label3_MouseMove(index); });
     });
     Command1.forEach([this](int index, rt::CommandButton& command) {
         connect(&command, &QPushButton::clicked, this, [this, index] { Command1_Click(index); });
@@ -400,8 +399,9 @@ void Form3::OpenFor(int row) {
         const QRect over = parentWidget()->frameGeometry();
         move(over.center() - QPoint(width() / 2, height() / 2));
     }
+    if (isVisible())
+        raise();
     show();
-    raise();
 }
 
 // The dialog holds on to the row it shows, wherever later removals move it. Without such a

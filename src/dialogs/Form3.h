@@ -23,23 +23,23 @@ class Form3 : public QWidget {
     // sliders, and shows it.
     void OpenFor(int row);
 
-    rt::ControlArray<rt::Label> Label1;    // captions, units, group headers, percentage
-    rt::ControlArray<rt::TextBox> Text1;   // 0..6, locked
-    rt::ControlArray<rt::Slider> Slider1;  // 0 target percent, 1 audio bitrate
-    rt::ControlArray<rt::Label> Label2;    // label-button backgrounds
-    rt::ControlArray<rt::Label> Label3;    // label-button captions
+    rt::ControlArray<rt::Label> Label1;           // captions, units, group headers, percentage
+    rt::ControlArray<rt::TextBox> Text1;          // 0..6, locked
+    rt::ControlArray<rt::Slider> Slider1;         // 0 target percent, 1 audio bitrate
+    rt::ControlArray<rt::Label> Label2;           // label-button backgrounds
+    rt::ControlArray<rt::Label> Label3;           // label-button captions
     rt::ControlArray<rt::CommandButton> Command1; // below the visible area
     rt::ControlArray<rt::PictureBox> Picture5;    // track strips beside the thumbs
-    rt::PictureBox* Picture1; // below the visible area; holds Timer1
-    rt::PictureBox* Picture2; // tick ruler over Slider1(0)
-    rt::PictureBox* Picture3; // tick ruler over Slider1(1)
-    rt::PictureBox* Picture4; // title strip
-    rt::Shape* Shape1;        // frame of "Current Video Details"
-    rt::Shape* Shape2;        // frame of "New Individual Compression Details"
-    rt::Shape* Shape3;        // frame around the dialog
-    rt::Shape* Shape4;        // focus frame around the box under the mouse
-    rt::Shape* Shape5;        // frame of the percentage label
-    rt::Timer* Timer1;        // ends a box's colour flash
+    rt::PictureBox* Picture1;                     // below the visible area; holds Timer1
+    rt::PictureBox* Picture2;                     // tick ruler over Slider1(0)
+    rt::PictureBox* Picture3;                     // tick ruler over Slider1(1)
+    rt::PictureBox* Picture4;                     // title strip
+    rt::Shape* Shape1;                            // frame of "Current Video Details"
+    rt::Shape* Shape2;                            // frame of "New Individual Compression Details"
+    rt::Shape* Shape3;                            // frame around the dialog
+    rt::Shape* Shape4;                            // focus frame around the box under the mouse
+    rt::Shape* Shape5;                            // frame of the percentage label
+    rt::Timer* Timer1;                            // ends a box's colour flash
 
     void Command1_Click(int Index);
     void Label3_MouseUp(int Index);
