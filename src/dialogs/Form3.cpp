@@ -31,7 +31,7 @@ constexpr int DesignClientHeight = 9660;
 constexpr int LoadedWidth = 6765;
 constexpr int LoadedHeight = 6555;
 
-// The boxes' command values.
+// The three commands, by their buttons' index.
 constexpr int ExitCommand = 0;
 constexpr int RemoveCommand = 1;
 constexpr int SetCommand = 2;
@@ -432,6 +432,12 @@ int Form3::AddressedRow() const {
     return shownRow_.isValid() ? shownRow_.row() + 1 : 0;
 }
 
+// Every command first records the row it acts on.
+int Form3::TakeAddressedRow() {
+    SelectedVideoItem = AddressedRow();
+    return SelectedVideoItem;
+}
+
 // ---- Sliders
 
 void Form3::Slider1_Change(int Index) {
@@ -496,7 +502,7 @@ void Form3::Label3_MouseUp(int Index) {
 void Form3::Command1_Click(int Index) {
     switch (Index) {
     case ExitCommand:
-        SelectedVideoItem = AddressedRow();
+        TakeAddressedRow();
         unload();
         break;
     case RemoveCommand:
@@ -513,8 +519,7 @@ void Form3::Command1_Click(int Index) {
 
 // The values come from the boxes as they stand, not from the sliders.
 void Form3::SetIndividualSettings() {
-    const int row = AddressedRow();
-    SelectedVideoItem = row;
+    const int row = TakeAddressedRow();
     if (row == 0)
         return;
     rt::ListView& list = *Form1::instance().ListView1;
@@ -529,8 +534,7 @@ void Form3::SetIndividualSettings() {
 }
 
 void Form3::RemoveIndividualSettings() {
-    const int row = AddressedRow();
-    SelectedVideoItem = row;
+    const int row = TakeAddressedRow();
     if (row == 0)
         return;
     rt::ListView& list = *Form1::instance().ListView1;

@@ -52,7 +52,6 @@ class Form3 : public QWidget {
     void Form_MouseMove();
     void Form_MouseDown();
     void Picture4_MouseDown();
-    void DrawMiddleLine(rt::PictureBox& strip);
 
   protected:
     void mouseMoveEvent(QMouseEvent* event) override;
@@ -71,11 +70,13 @@ class Form3 : public QWidget {
     void Form_Load();
     void PlaceTrackStrips();
     void PrintTitle();
+    void DrawMiddleLine(rt::PictureBox& strip);
     void FollowPercent(bool scrolling);
     void FollowBitrate(bool scrolling);
     void FillFromRow(int row);
     void SetSliderFromOwner(rt::Slider& slider, int value);
     int AddressedRow() const;
+    int TakeAddressedRow();
     void SetIndividualSettings();
     void RemoveIndividualSettings();
 
