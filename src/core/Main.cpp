@@ -4,6 +4,7 @@
 #include "core/Queue.h"
 #include "core/Settings.h"
 #include "mainwindow/Form1.h"
+#include "theme/ControlLooks.h"
 
 namespace {
 
@@ -38,4 +39,7 @@ void Main() {
     SetupStatusPanels();
     PlaceImageButtonBar(form);
     form.show();
+    for (int i = 0; i < 2; ++i)
+        SetSliderTipActive(&form.Slider1(i), false);
+    SetFlatListViewHeaders(*form.ListView1);
 }

@@ -6,6 +6,8 @@
 #include "mainwindow/Pictures.h"
 #include "runtime/EdgeResize.h"
 #include "runtime/Window.h"
+#include "theme/ControlLooks.h"
+#include "theme/SliderBrushes.h"
 
 #include <QEvent>
 #include <QMenuBar>
@@ -361,8 +363,10 @@ void Form1::Form_Load() {
     Timer5->setEnabled(false);
     SetCommonControlBkColor(StatusBar1, rt::rgb(255, 255, 255));
     ColourProgressBars();
-    // The sliders' dark background and the window's message hook (CreateSliderBrushes,
-    // MainSliderHwnd0/1, HookMainWindow) come here.
+    CreateSliderBrushes(rt::rgb(64, 64, 64), false);
+    MainSliderHwnd0 = &Slider1(0);
+    MainSliderHwnd1 = &Slider1(1);
+    HookMainWindow(this);
     CancelRequested = false;
 
     const double designWidth = rt::windowWidth(this);
@@ -376,9 +380,13 @@ void Form1::Form_Load() {
     Label15->hide();
     Label7->setCaption("Tovrane 1.4.3 [ FFmpeg (High Quality) H.265 2-Pass Video Compression ] ");
     SetToolbarBackground();
-    // The queue header's colours (SetListViewHeaderColour, HeaderBackColour,
-    // HeaderTextColour) and the sliders' value tooltips (SetSliderTipActive, also on the
-    // settings dialog's sliders) are set here.
+    SetListViewHeaderColour(ListView1);
+    HeaderBackColour = 0x404040;
+    HeaderTextColour = 0x80FF;
+    // The settings dialog's sliders (loading it hidden) lose their value tips in this loop too
+    // once it exists.
+    for (int i = 0; i < 2; ++i)
+        SetSliderTipActive(&Slider1(i), false);
 
     const int coverWidth = 19;
     rt::place(Picture14, List1->x() + List1->width() - coverWidth, List1->y(), coverWidth,
@@ -397,7 +405,8 @@ void Form1::ColourProgressBars() {
 
 void Form1::SetToolbarBackground() {
     Picture6->setPicture(ToolbarPattern());
-    // The pattern becomes the toolbar's background brush (SetToolbarClassBrush) here.
+    SetToolbarClassBrush(*Toolbar1, rt::createPatternBrush(Picture6->picture()), 1);
+    rt::invalidateAllWindows();
 }
 
 void Form1::Timer1_Timer() {

@@ -4,6 +4,7 @@
 #include "runtime/ProgramEnd.h"
 #include "runtime/Window.h"
 #include "runtime/WindowMove.h"
+#include "theme/SliderBrushes.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -194,7 +195,11 @@ void Form1::ShutDown() {
         return;
     ShutDownStarted = true;
     hide();
-    // The dialogs, window procedures and slider brushes are released here once they exist.
+    // Hiding the dialogs and unhooking the settings dialog come here once they exist.
+    if (MainOldWndProc)
+        UnhookMainWindow(this);
+    DeleteSliderBrush();
+    DeleteSettingsSliderBrush();
     // The main window is not destroyed before the end: a job may be running inside one of its
     // job windows, below this call, and would be torn down under its own handler.
     rt::endProgram();

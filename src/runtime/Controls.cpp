@@ -1,7 +1,13 @@
 #include "runtime/Controls.h"
 
+#include "runtime/Brushes.h"
+#include "runtime/WindowProc.h"
+
+#include <QApplication>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QStyleOptionSlider>
+#include <QToolTip>
 #include <utility>
 
 namespace rt {
@@ -344,6 +350,40 @@ Slider::Slider(QWidget* parent) : QSlider(Qt::Horizontal, parent), committed_(va
         if (value() != committed_)
             commit();
     });
+    connect(this, &QAbstractSlider::sliderPressed, this, &Slider::showValueTip);
+    connect(this, &QAbstractSlider::sliderMoved, this, &Slider::showValueTip);
+    connect(this, &QAbstractSlider::sliderReleased, this, [] { QToolTip::hideText(); });
+}
+
+void Slider::setValueTipActive(bool active) {
+    valueTipActive_ = active;
+    if (!active && isSliderDown())
+        QToolTip::hideText();
+}
+
+// The position being dragged to, just above the thumb.
+void Slider::showValueTip() {
+    if (!valueTipActive_)
+        return;
+    QStyleOptionSlider option;
+    initStyleOption(&option);
+    const QRect thumb =
+        style()->subControlRect(QStyle::CC_Slider, &option, QStyle::SC_SliderHandle, this);
+    QToolTip::showText(mapToGlobal(QPoint(thumb.center().x(), thumb.top())),
+                       QString::number(sliderPosition()), this);
+}
+
+void Slider::paintEvent(QPaintEvent* event) {
+    DeviceContext dc;
+    QWidget* owner = parentWidget() ? window() : nullptr;
+    const LResult answer =
+        sendMessage(owner, WM_CTLCOLORSTATIC, contextParam(&dc), handleParam(this));
+    QPainter painter(this);
+    painter.fillRect(
+        rect(),
+        brushOf(BrushHandle(answer)).value_or(QApplication::palette().color(QPalette::Window)));
+    painter.end();
+    QSlider::paintEvent(event);
 }
 
 void Slider::followValue() {

@@ -221,7 +221,7 @@ class Slider : public QSlider {
   public:
     explicit Slider(QWidget* parent = nullptr);
     // Whether the slider shows its value in a tooltip while dragged.
-    void setValueTipActive(bool active) { valueTipActive_ = active; }
+    void setValueTipActive(bool active);
     bool valueTipActive() const { return valueTipActive_; }
 
   signals:
@@ -233,10 +233,13 @@ class Slider : public QSlider {
   protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    // The background comes from the slider's window, asked for its brush at every paint.
+    void paintEvent(QPaintEvent* event) override;
 
   private:
     void followValue();
     void commit();
+    void showValueTip();
 
     bool valueTipActive_ = true;
     bool userMove_ = false; // the pending value change comes from the user

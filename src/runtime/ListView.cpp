@@ -1,5 +1,7 @@
 #include "runtime/ListView.h"
 
+#include "runtime/ListHeader.h"
+
 #include <QDropEvent>
 #include <QHeaderView>
 #include <QMimeData>
@@ -9,6 +11,7 @@
 namespace rt {
 
 ListView::ListView(QWidget* parent) : QTreeWidget(parent) {
+    setHeader(new ListHeader(this));
     setColumnCount(0);
     setRootIsDecorated(false);
     setUniformRowHeights(true);
@@ -20,6 +23,10 @@ ListView::ListView(QWidget* parent) : QTreeWidget(parent) {
         if (column == 0)
             emit rowChecked(indexOfTopLevelItem(changed) + 1);
     });
+}
+
+ListHeader* ListView::listHeader() const {
+    return static_cast<ListHeader*>(header());
 }
 
 void ListView::addColumn(const QString& header, int width) {

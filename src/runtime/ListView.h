@@ -7,6 +7,8 @@
 
 namespace rt {
 
+class ListHeader;
+
 // A list in report view with check boxes. Rows are numbered from 1, columns from 0 (column 0 is
 // the row's own text). Addressing a row or column that does not exist reads as empty and writes
 // nothing.
@@ -14,6 +16,8 @@ class ListView : public QTreeWidget {
     Q_OBJECT
   public:
     explicit ListView(QWidget* parent = nullptr);
+
+    ListHeader* listHeader() const;
 
     // Columns: a width of 0 hides the column.
     void addColumn(const QString& header, int width);

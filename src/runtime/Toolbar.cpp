@@ -2,6 +2,7 @@
 
 #include <QMouseEvent>
 #include <QPainter>
+#include <utility>
 
 namespace rt {
 
@@ -44,6 +45,15 @@ void Toolbar::mouseMoveEvent(QMouseEvent* event) {
 
 void Toolbar::mouseDoubleClickEvent(QMouseEvent*) {
     emit doubleClicked();
+}
+
+BrushHandle Toolbar::setClassBackground(BrushHandle brush) {
+    return std::exchange(classBackground_, brush);
+}
+
+void Toolbar::paintEvent(QPaintEvent*) {
+    if (const std::optional<QBrush> background = brushOf(classBackground_))
+        QPainter(this).fillRect(rect(), *background);
 }
 
 void Toolbar::setImageList(const std::vector<QPixmap>& images) {

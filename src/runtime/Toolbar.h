@@ -1,5 +1,7 @@
 #pragma once
 
+#include "runtime/Brushes.h"
+
 #include <QPixmap>
 #include <QToolButton>
 #include <QWidget>
@@ -44,6 +46,10 @@ class Toolbar : public QWidget {
     // Button n (1-based); a button that does not exist yields a detached stand-in.
     ToolbarButton& button(int n);
 
+    // The background brush of every toolbar (none at first: the palette's colour). Returns the
+    // brush it replaces, which the toolbars no longer use.
+    static BrushHandle setClassBackground(BrushHandle brush);
+
   signals:
     void buttonClick(rt::ToolbarButton* button);
     void mouseMoved(Qt::MouseButtons buttons, int x, int y);
@@ -52,8 +58,10 @@ class Toolbar : public QWidget {
   protected:
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
 
   private:
+    static inline BrushHandle classBackground_ = 0;
     std::vector<QPixmap> images_;
     std::vector<ToolbarButton*> buttons_;
     std::unique_ptr<ToolbarButton> missing_;
