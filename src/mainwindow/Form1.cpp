@@ -130,6 +130,7 @@ Form1::Form1() : Client(new QWidget(this)) {
     createStatusSurfaces();
     createPresetGroup();
     createQueueAndLists();
+    createSliderDecorations();
     createImageButtonBar();
     createBitrateLegend();
     createTimers();
@@ -357,8 +358,9 @@ void Form1::Form_Load() {
     BannerShown = false;
     LayoutPresetSelector(presetSelector());
     CheckFFmpegPresence();
-    // The sliders' rulers and track strips (LayoutSliderRulers, CreateMainSliderIncrements,
-    // LayoutSliderTracks) are laid out here once they exist.
+    LayoutSliderRulers(sliderDecorations());
+    CreateMainSliderIncrements(sliderDecorations());
+    LayoutSliderTracks(sliderDecorations());
     rt::setBackColour(Client, rt::rgb(64, 64, 64));
     Timer5->setEnabled(false);
     SetCommonControlBkColor(StatusBar1, rt::rgb(255, 255, 255));
@@ -475,5 +477,5 @@ void Form1::ArrangeMainWindow() {
     maximise.move(close.x() - close.width() - 1, 6);
     close.move(close.x(), 6);
     minimise.move(maximise.x() - maximise.width() - 1, minimise.y());
-    // The sliders' rulers follow the list here (LayoutSliderRulers).
+    LayoutSliderRulers(sliderDecorations());
 }

@@ -7,6 +7,7 @@
 #include "runtime/Timer.h"
 #include "runtime/Toolbar.h"
 #include "theme/PresetGroup.h"
+#include "theme/SliderRulers.h"
 
 #include <QAction>
 #include <QMainWindow>
@@ -42,6 +43,14 @@ class Form1 : public QMainWindow {
     // The bitrate legend and its entries, shown while the audio slider is held.
     rt::PictureBox* Picture3;
     rt::ControlArray<rt::Label> Label19;
+
+    // The accent line under the queue's column header, the sliders' tick rulers and the track
+    // strips that frame their thumbs.
+    rt::PictureBox* Picture7;
+    rt::DrawingBox* Picture8;
+    rt::DrawingBox* Picture9;
+    rt::ControlArray<rt::DrawingBox> Picture11;
+    MainSliderDecorations sliderDecorations();
 
     // The preset group: its frame and title bar, its panel, and the controls that hold the
     // choice (option buttons below the panel's visible part) and take the clicks (hit areas).
@@ -212,6 +221,7 @@ class Form1 : public QMainWindow {
     void ColourProgressBars();
     void SetToolbarBackground();
     void createBitrateLegend();
+    void createSliderDecorations();
     void connectSliders();
     void FollowTargetPercent();
     void RetargetQueue(int percent);

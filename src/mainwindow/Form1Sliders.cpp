@@ -92,7 +92,7 @@ void Form1::Slider1_MouseUp(int) {
 }
 
 void Form1::FollowTargetPercent() {
-    // The percentage slider's track strips follow here (UpdatePercentSliderTrack).
+    UpdatePercentSliderTrack(sliderDecorations());
     const int percent = Slider1(0).value();
     Label1(0).setCaption("Compress to " + rt::formatNumber(percent, "00") +
                          "% of Original Video Size");
@@ -118,7 +118,7 @@ void Form1::RetargetQueue(int percent) {
 // While dragging, near entries turn light and italic; a committed change marks them red and
 // blanks the others (black on black), leaving the italics as the last drag set them.
 void Form1::FollowAudioBitrate(LegendLook look) {
-    // The audio slider's track strips follow here (UpdateAudioSliderTrack).
+    UpdateAudioSliderTrack(sliderDecorations());
     const int kbps = Slider1(1).value();
     const QString shown = QString::number(kbps) + "Kb/s";
     Label1(1).setCaption("AAC Audio Bitrate " + shown);
