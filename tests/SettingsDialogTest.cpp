@@ -5,8 +5,10 @@
 #include "core/Settings.h"
 #include "dialogs/Form3.h"
 #include "mainwindow/Form1.h"
+#include "runtime/Brushes.h"
 #include "runtime/Dialogs.h"
 #include "runtime/ExactGeometry.h"
+#include "theme/SliderBrushes.h"
 
 #include <QTest>
 
@@ -192,6 +194,29 @@ TEST_F(SettingsDialogTest, HoverFramesTheBoxAndDarkensTheButtonAndAnyButtonDrags
     QTest::mousePress(dialog.Picture4, Qt::RightButton);
     QTest::mousePress(&dialog, Qt::LeftButton, {}, QPoint(440, 420));
     EXPECT_EQ(rt::uiScript().windowMoves, 2);
+}
+
+// The main window's load leaves the dialog loaded and hidden; every opening after an unload
+// hooks the dialog and makes its dark slider brush again, and every unload releases both.
+TEST_F(SettingsDialogTest, EachLoadHooksTheDialogAndEachUnloadReleasesItsBrush) {
+    ASSERT_TRUE(Form3::isLoaded());
+    EXPECT_TRUE(Form3::instance().isHidden());
+    EXPECT_FALSE(Form3::instance().Slider1(1).valueTipActive());
+    const rt::BrushHandle mainBrush = SliderBrush1;
+    Form3::unload();
+    const int brushes = rt::brushCount();
+    for (int cycle = 0; cycle < 3; ++cycle) {
+        Form3& dialog = open(0);
+        EXPECT_EQ(rt::brushCount(), brushes + 1);
+        EXPECT_EQ(
+            rt::sendMessage(&dialog, rt::WM_CTLCOLORSTATIC, 0, rt::handleParam(&dialog.Slider1(0))),
+            SettingsSliderBrush1);
+        EXPECT_EQ(dialog.Slider1(0).grab().toImage().pixel(1, 1), rt::toQColor(rt::DarkGrey).rgb());
+        dialog.Command1_Click(cycle % 2 == 0 ? 0 : 2);
+        EXPECT_EQ(SettingsOldWndProc, nullptr);
+        EXPECT_EQ(rt::brushCount(), brushes);
+    }
+    EXPECT_EQ(SliderBrush1, mainBrush);
 }
 
 } // namespace

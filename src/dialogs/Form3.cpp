@@ -7,11 +7,12 @@
 #include "runtime/Format.h"
 #include "runtime/Window.h"
 #include "runtime/WindowMove.h"
+#include "theme/SliderBrushes.h"
+#include "theme/SliderRulers.h"
 
 #include <QCloseEvent>
 #include <QPainter>
 #include <QPointer>
-#include <algorithm>
 #include <utility>
 
 namespace {
@@ -136,16 +137,6 @@ void placeStrip(QWidget* strip, const QWidget* slider, double left, double width
     rt::setExactGeometry(strip, QRectF(left, s.top() + half, width, half - 5));
 }
 
-// The picture a box keeps across repaints, grown to the box's present size.
-QPixmap persistentCanvas(const rt::PictureBox& box) {
-    const QPixmap kept = box.picture();
-    QPixmap canvas(std::max(kept.width(), box.width()), std::max(kept.height(), box.height()));
-    canvas.fill(rt::toQColor(box.backColour()));
-    QPainter painter(&canvas);
-    painter.drawPixmap(0, 0, kept);
-    return canvas;
-}
-
 } // namespace
 
 // ---- The shared instance
@@ -170,8 +161,8 @@ void Form3::unload() {
         return;
     Form3* leaving = form;
     form = nullptr;
-    // The dialog's window unhook and slider brush deletion (UnhookSettingsWindow,
-    // DeleteSettingsSliderBrush) run here once they exist.
+    leaving->Form_QueryUnload();
+    leaving->Form_Unload();
     leaving->hide();
     leaving->deleteLater();
 }
@@ -261,14 +252,15 @@ void Form3::createSliders() {
 
 // The rulers and strips lie over the sliders; the title strip and the timer's container too.
 void Form3::createPictures() {
-    Picture2 = new rt::PictureBox(this);
-    Picture3 = new rt::PictureBox(this);
-    for (rt::PictureBox* ruler : {Picture2, Picture3}) {
+    Picture2 = new rt::DrawingBox(this);
+    Picture3 = new rt::DrawingBox(this);
+    for (rt::DrawingBox* ruler : {Picture2, Picture3}) {
         ruler->setBackColour(rt::DarkGrey);
+        ruler->setForeColour(rt::Orange);
         rt::place(ruler, 0, 0, 0, 0);
     }
     for (int i = 0; i < 4; ++i) {
-        auto* strip = new rt::PictureBox(this);
+        auto* strip = new rt::DrawingBox(this);
         strip->setBackColour(rt::DarkGrey);
         Picture5.add(i, strip);
     }
@@ -323,8 +315,10 @@ void Form3::connectHandlers() {
 // ---- Load
 
 void Form3::Form_Load() {
-    // The sliders' dark background and the dialog's message hook
-    // (CreateSettingsSliderBrushes, SettingsSliderHwnd0/1, HookSettingsWindow) come here.
+    CreateSettingsSliderBrushes(rt::rgb(64, 64, 64), false);
+    SettingsSliderHwnd0 = &Slider1(0);
+    SettingsSliderHwnd1 = &Slider1(1);
+    HookSettingsWindow(this);
     const QRect s0 = Slider1(0).geometry();
     rt::place(Shape5, 380, s0.top() + 11, Shape5->width(), 23);
     Label1(16).move(s0.left() + s0.width() + 10, s0.top() + 15);
@@ -333,12 +327,12 @@ void Form3::Form_Load() {
     rt::setWindowHeight(this, LoadedHeight);
     Shape4->hide();
     PlaceTrackStrips();
-    // The sliders' tick rulers (CreateSliderIncrements on Picture2 and Picture3) are drawn here.
+    CreateSliderIncrements({Slider1, *Picture2, *Picture3});
     rt::place(Shape3, 1, 1, width() - 2, height() - 2);
     rt::place(Picture4, 3, 3, width() - 7, Picture4->height());
     PrintTitle();
     for (int i = 0; i < 4; ++i)
-        DrawMiddleLine(Picture5(i));
+        DrawTrackMiddleLine(Picture5(i));
 }
 
 void Form3::PlaceTrackStrips() {
@@ -353,7 +347,8 @@ void Form3::PlaceTrackStrips() {
 }
 
 void Form3::PrintTitle() {
-    QPixmap canvas = persistentCanvas(*Picture4);
+    QPixmap canvas(Picture4->size());
+    canvas.fill(rt::toQColor(Picture4->backColour()));
     QPainter painter(&canvas);
     QFont font("Arial");
     font.setPointSizeF(10);
@@ -364,19 +359,6 @@ void Form3::PrintTitle() {
                      " Individual Video Properties");
     painter.end();
     Picture4->setPicture(canvas);
-}
-
-// A line across the middle of the strip, kept with what the strip showed before.
-void Form3::DrawMiddleLine(rt::PictureBox& strip) {
-    const QRectF box = rt::exactGeometry(&strip);
-    const QPointF origin = box.topLeft() - QPointF(strip.pos());
-    const double y = origin.y() + box.height() / 2;
-    QPixmap canvas = persistentCanvas(strip);
-    QPainter painter(&canvas);
-    painter.setPen(rt::toQColor(rt::rgb(255, 128, 0)));
-    painter.drawLine(QLineF(origin.x(), y, origin.x() + box.width(), y));
-    painter.end();
-    strip.setPicture(canvas);
 }
 
 // ---- Opening
@@ -393,8 +375,8 @@ void Form3::OpenFor(int row) {
     SetSliderFromOwner(Slider1(1), kbps);
     Slider1_Change(0);
     Slider1_Scroll(0);
-    DrawMiddleLine(Picture5(0));
-    DrawMiddleLine(Picture5(1));
+    DrawTrackMiddleLine(Picture5(0));
+    DrawTrackMiddleLine(Picture5(1));
     if (!std::exchange(centred_, true) && parentWidget()) {
         const QRect over = parentWidget()->frameGeometry();
         move(over.center() - QPoint(width() / 2, height() / 2));
@@ -468,11 +450,11 @@ void Form3::FollowPercent(bool scrolling) {
         rt::setForeColour(&target,
                           rt::leadingNumber(target.text()) < SmallTarget ? rt::Red : rt::Black);
 
-    rt::PictureBox& left = Picture5(0);
-    rt::PictureBox& right = Picture5(1);
+    rt::DrawingBox& left = Picture5(0);
+    rt::DrawingBox& right = Picture5(1);
     setStripWidth(&left, rt::leadingNumber(label.caption()) * 2.65 - 20);
-    DrawMiddleLine(left);
-    DrawMiddleLine(right);
+    DrawTrackMiddleLine(left);
+    DrawTrackMiddleLine(right);
     if (!scrolling)
         return;
     setStripLeft(&right, leftOf(&left) + widthOf(&left) + 10);
@@ -484,13 +466,13 @@ void Form3::FollowBitrate(bool scrolling) {
     Text1(6).setText(QString::number(Slider1(1).value()));
     if (!scrolling)
         return;
-    rt::PictureBox& left = Picture5(2);
-    rt::PictureBox& right = Picture5(3);
+    rt::DrawingBox& left = Picture5(2);
+    rt::DrawingBox& right = Picture5(3);
     setStripWidth(&left, (rt::leadingNumber(Text1(6).text()) - 5) * 1.54);
-    DrawMiddleLine(left);
+    DrawTrackMiddleLine(left);
     setStripLeft(&right, leftOf(&left) + widthOf(&left) + 13);
     setStripWidth(&right, Slider1(1).width() - leftOf(&right) + 110);
-    DrawMiddleLine(right);
+    DrawTrackMiddleLine(right);
 }
 
 // ---- Commands
@@ -595,6 +577,34 @@ void Form3::Form_MouseDown() {
 
 void Form3::Picture4_MouseDown() {
     rt::startWindowMove(this);
+}
+
+// ---- Clean-up
+
+// Runs at each of an unload's passes; the later ones find nothing left to release.
+void Form3::ReleaseSliderLooks() {
+    if (SettingsOldWndProc)
+        UnhookSettingsWindow(this);
+    DeleteSettingsSliderBrush();
+}
+
+void Form3::Form_QueryUnload() {
+    ReleaseSliderLooks();
+}
+
+void Form3::Form_Unload() {
+    ReleaseSliderLooks();
+}
+
+void Form3::Form_Terminate() {
+    ReleaseSliderLooks();
+}
+
+// The settings set of hook and brush is shared: an instance that ends after a newer one was
+// loaded leaves the newer one's alone.
+Form3::~Form3() {
+    if (!isLoaded() || sharedInstance() == this)
+        Form_Terminate();
 }
 
 // A close by the window system unloads the dialog as "Exit" does, without touching a row.

@@ -2,6 +2,7 @@
 
 #include "runtime/ControlArray.h"
 #include "runtime/Controls.h"
+#include "runtime/DrawingBox.h"
 #include "runtime/Timer.h"
 
 #include <QPersistentModelIndex>
@@ -29,10 +30,10 @@ class Form3 : public QWidget {
     rt::ControlArray<rt::Label> Label2;           // label-button backgrounds
     rt::ControlArray<rt::Label> Label3;           // label-button captions
     rt::ControlArray<rt::CommandButton> Command1; // below the visible area
-    rt::ControlArray<rt::PictureBox> Picture5;    // track strips beside the thumbs
+    rt::ControlArray<rt::DrawingBox> Picture5;    // track strips beside the thumbs
     rt::PictureBox* Picture1;                     // below the visible area; holds Timer1
-    rt::PictureBox* Picture2;                     // tick ruler over Slider1(0)
-    rt::PictureBox* Picture3;                     // tick ruler over Slider1(1)
+    rt::DrawingBox* Picture2;                     // tick ruler over Slider1(0)
+    rt::DrawingBox* Picture3;                     // tick ruler over Slider1(1)
     rt::PictureBox* Picture4;                     // title strip
     rt::Shape* Shape1;                            // frame of "Current Video Details"
     rt::Shape* Shape2;                            // frame of "New Individual Compression Details"
@@ -52,6 +53,10 @@ class Form3 : public QWidget {
     void Form_MouseMove();
     void Form_MouseDown();
     void Picture4_MouseDown();
+    // The clean-up of every unload: the window's hook and the sliders' brush go.
+    void Form_QueryUnload();
+    void Form_Unload();
+    void Form_Terminate();
 
   protected:
     void mouseMoveEvent(QMouseEvent* event) override;
@@ -60,6 +65,7 @@ class Form3 : public QWidget {
 
   private:
     explicit Form3(QWidget* owner);
+    ~Form3() override;
     void createFrames();
     void createCaptions();
     void createBoxes();
@@ -70,7 +76,7 @@ class Form3 : public QWidget {
     void Form_Load();
     void PlaceTrackStrips();
     void PrintTitle();
-    void DrawMiddleLine(rt::PictureBox& strip);
+    void ReleaseSliderLooks();
     void FollowPercent(bool scrolling);
     void FollowBitrate(bool scrolling);
     void FillFromRow(int row);
