@@ -3,6 +3,7 @@
 #include "core/Main.h"
 #include "mainwindow/Form1.h"
 #include "runtime/ExactGeometry.h"
+#include "runtime/PictureCanvas.h"
 #include "theme/SliderRulers.h"
 
 #include <QImage>
@@ -21,11 +22,20 @@ void expectBox(const QWidget& control, float left, float top, float width, float
     EXPECT_FLOAT_EQ(float(exact.height()), height);
 }
 
+// The colour drawn at a pixel of the box's picture, if anything is.
+std::optional<rt::Colour> drawnAt(const rt::PictureBox& drawing, int x, int y) {
+    const QImage picture = drawing.picture().toImage();
+    if (!picture.rect().contains(x, y) || picture.pixelColor(x, y).alpha() == 0)
+        return std::nullopt;
+    const QColor colour = picture.pixelColor(x, y);
+    return rt::rgb(colour.red(), colour.green(), colour.blue());
+}
+
 // The x positions of one pixel row where something is drawn.
-std::vector<int> drawnAlong(const rt::DrawingBox& drawing, int y) {
+std::vector<int> drawnAlong(const rt::PictureBox& drawing, int y) {
     std::vector<int> xs;
-    for (int x = 0; x < drawing.scaleWidth(); ++x)
-        if (drawing.drawnAt(x, y))
+    for (int x = 0; x < drawing.width(); ++x)
+        if (drawnAt(drawing, x, y))
             xs.push_back(x);
     return xs;
 }
@@ -37,36 +47,37 @@ std::vector<int> everyStep(int from, int to, int step) {
     return xs;
 }
 
-TEST(DrawingBox, LinesLeaveOutTheirEndStayOnRepaintAndFollowTheBoxSize) {
-    rt::DrawingBox drawing;
+TEST(PictureCanvas, LinesLeaveOutTheirEndStayOnRepaintAndFollowTheBoxSize) {
+    rt::PictureBox drawing;
     drawing.setBackColour(rt::DarkGrey);
     rt::place(&drawing, 0, 0, 20, 10);
-    drawing.drawLine(QPointF(0, 5), QPointF(10, 5), rt::Red);
-    drawing.setForeColour(rt::Orange);
-    drawing.drawLine(QPointF(15, 9.5), QPointF(15, 0));
+    {
+        rt::PictureCanvas canvas(drawing);
+        canvas.drawLine(QPointF(0, 5), QPointF(10, 5), rt::Red);
+        canvas.drawLine(QPointF(15, 9.5), QPointF(15, 0), rt::Orange);
+    }
     EXPECT_EQ(drawnAlong(drawing, 5), (std::vector<int>{0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 15}));
-    EXPECT_EQ(drawing.drawnAt(15, 0), std::nullopt);
-    EXPECT_EQ(drawing.drawnAt(15, 9), rt::Orange);
+    EXPECT_EQ(drawnAt(drawing, 15, 0), std::nullopt);
+    EXPECT_EQ(drawnAt(drawing, 15, 9), rt::Orange);
     EXPECT_EQ(drawing.grab().toImage().pixelColor(3, 5), rt::toQColor(rt::Red));
 
     rt::place(&drawing, 0, 0, 5, 10);
-    drawing.drawLine(QPointF(0, 1), QPointF(1, 1)); // a shrunk box loses what falls outside
-    rt::place(&drawing, 0, 0, 20, 10);
+    rt::PictureCanvas(drawing).drawLine(QPointF(0, 1), QPointF(1, 1), rt::Red);
+    rt::place(&drawing, 0, 0, 20, 10); // the part that was cut off comes back empty
     EXPECT_EQ(drawnAlong(drawing, 5), (std::vector<int>{0, 1, 2, 3, 4}));
     EXPECT_EQ(drawing.grab().toImage().pixelColor(8, 5), rt::toQColor(rt::DarkGrey));
 }
 
-TEST(DrawingBox, TicksEveryFivePixelsAndLongerOnesEveryTwentyFive) {
-    rt::DrawingBox ruler;
+TEST(SliderRuler, TicksEveryFivePixelsAndLongerOnesEveryTwentyFive) {
+    rt::PictureBox ruler;
     rt::place(&ruler, 0, 0, 200, 10);
-    ruler.setForeColour(rt::Orange);
     DrawRulerTicks(ruler, 200);
     EXPECT_EQ(drawnAlong(ruler, 9), everyStep(0, 195, 5));
     EXPECT_EQ(drawnAlong(ruler, 7), everyStep(0, 195, 5));
     EXPECT_EQ(drawnAlong(ruler, 6), everyStep(0, 175, 25));
     EXPECT_EQ(drawnAlong(ruler, 4), everyStep(0, 175, 25));
     EXPECT_TRUE(drawnAlong(ruler, 3).empty());
-    EXPECT_EQ(ruler.drawnAt(25, 9), rt::Orange);
+    EXPECT_EQ(drawnAt(ruler, 25, 9), rt::Orange);
 }
 
 TEST(SettingsSliderRulers, EachRulerLiesOverTheTopOfItsSliderWithItsTicks) {
@@ -76,9 +87,7 @@ TEST(SettingsSliderRulers, EachRulerLiesOverTheTopOfItsSliderWithItsTicks) {
     sliders.add(1, new rt::Slider(&dialog));
     rt::place(&sliders(0), 112, 288, 265, 33);
     rt::place(&sliders(1), 112, 328, 305, 33);
-    rt::DrawingBox picture2(&dialog), picture3(&dialog);
-    picture2.setForeColour(rt::Orange);
-    picture3.setForeColour(rt::Orange);
+    rt::PictureBox picture2(&dialog), picture3(&dialog);
     CreateSliderIncrements({sliders, picture2, picture3});
     expectBox(picture2, 112, 288, 265, 10);
     expectBox(picture3, 112, 328, 305, 10);
@@ -93,7 +102,7 @@ class SliderDecorationsTest : public ProgramTest {
         Main();
     }
     Form1& form() { return Form1::instance(); }
-    rt::DrawingBox& strip(int i) { return form().Picture11(i); }
+    rt::PictureBox& strip(int i) { return form().Picture11(i); }
     float right(const QWidget& control) { return float(box(control).right()); }
 };
 
@@ -113,8 +122,8 @@ TEST_F(SliderDecorationsTest, LoadPlacesRulersAndStripsAndDrawsTheirLines) {
     expectBox(strip(2), 301, 100, 136, 5);
     expectBox(strip(3), 449, 100, 104, 5);
     for (int i = 0; i < 4; ++i) {
-        EXPECT_EQ(strip(i).drawnAt(0, 2), rt::Orange) << i;
-        EXPECT_EQ(strip(i).drawnAt(0, 1), std::nullopt) << i;
+        EXPECT_EQ(drawnAt(strip(i), 0, 2), rt::Orange) << i;
+        EXPECT_EQ(drawnAt(strip(i), 0, 1), std::nullopt) << i;
     }
 }
 
@@ -132,11 +141,11 @@ TEST_F(SliderDecorationsTest, PercentStripsFrameTheThumbAndEndAtTheSameRightEdge
 
     // The right strip grows: its line covers the new part only from the next move on.
     percent.setValue(60);
-    EXPECT_EQ(strip(1).drawnAt(0, 2), rt::Orange);
-    EXPECT_EQ(strip(1).drawnAt(10, 2), std::nullopt);
+    EXPECT_EQ(drawnAt(strip(1), 0, 2), rt::Orange);
+    EXPECT_EQ(drawnAt(strip(1), 10, 2), std::nullopt);
     EXPECT_EQ(strip(1).grab().toImage().pixelColor(10, 2), rt::toQColor(rt::DarkGrey));
     percent.setValue(59);
-    EXPECT_EQ(strip(1).drawnAt(10, 2), rt::Orange);
+    EXPECT_EQ(drawnAt(strip(1), 10, 2), rt::Orange);
 }
 
 TEST_F(SliderDecorationsTest, AudioStripsFollowTheValueAndANegativeWidthIsRefused) {

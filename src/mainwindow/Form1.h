@@ -47,9 +47,9 @@ class Form1 : public QMainWindow {
     // The accent line under the queue's column header, the sliders' tick rulers and the track
     // strips that frame their thumbs.
     rt::PictureBox* Picture7;
-    rt::DrawingBox* Picture8;
-    rt::DrawingBox* Picture9;
-    rt::ControlArray<rt::DrawingBox> Picture11;
+    rt::PictureBox* Picture8;
+    rt::PictureBox* Picture9;
+    rt::ControlArray<rt::PictureBox> Picture11;
     MainSliderDecorations sliderDecorations();
 
     // The preset group: its frame and title bar, its panel, and the controls that hold the

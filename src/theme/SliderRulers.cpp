@@ -1,6 +1,7 @@
 #include "theme/SliderRulers.h"
 
 #include "runtime/ExactGeometry.h"
+#include "runtime/PictureCanvas.h"
 
 #include <cmath>
 
@@ -14,6 +15,7 @@ constexpr int MinorTickSpacing = 5;
 constexpr int MajorTickSpacing = 25;
 constexpr int MinorTickLength = 3;
 constexpr int MajorTickLength = 6;
+constexpr rt::Colour RulerColour = rt::Orange;
 constexpr rt::Colour StripLineColour = rt::rgb(255, 128, 0);
 
 // Positions and sizes are kept in single precision, whatever the sum that gave them.
@@ -62,7 +64,7 @@ constexpr TrackDesign Tracks[] = {
     {1, 153, false, -1, 69},
 };
 
-void layoutTrack(rt::DrawingBox& strip, const rt::Slider& slider, const TrackDesign& design) {
+void layoutTrack(rt::PictureBox& strip, const rt::Slider& slider, const TrackDesign& design) {
     const QRectF s = box(slider);
     const int value = slider.value();
     setHeight(strip, StripHeight);
@@ -76,20 +78,24 @@ void layoutTrack(rt::DrawingBox& strip, const rt::Slider& slider, const TrackDes
 
 } // namespace
 
-void DrawRulerTicks(rt::DrawingBox& ruler, int count) {
+void DrawRulerTicks(rt::PictureBox& ruler, int count) {
+    rt::PictureCanvas canvas(ruler);
     for (int i = 0; i <= count; ++i) {
         const double minor = MinorTickSpacing * i;
-        double bottom = ruler.scaleHeight();
-        ruler.drawLine(QPointF(minor, bottom - MinorTickLength), QPointF(minor, bottom));
+        double bottom = canvas.scaleHeight();
+        canvas.drawLine(QPointF(minor, bottom - MinorTickLength), QPointF(minor, bottom),
+                        RulerColour);
         const double major = MajorTickSpacing * i;
-        bottom = ruler.scaleHeight();
-        ruler.drawLine(QPointF(major, bottom - MajorTickLength), QPointF(major, bottom));
+        bottom = canvas.scaleHeight();
+        canvas.drawLine(QPointF(major, bottom - MajorTickLength), QPointF(major, bottom),
+                        RulerColour);
     }
 }
 
-void DrawTrackMiddleLine(rt::DrawingBox& strip) {
-    const double middle = strip.scaleHeight() / 2.0;
-    strip.drawLine(QPointF(0, middle), QPointF(strip.scaleWidth(), middle), StripLineColour);
+void DrawTrackMiddleLine(rt::PictureBox& strip) {
+    rt::PictureCanvas canvas(strip);
+    const double middle = canvas.scaleHeight() / 2.0;
+    canvas.drawLine(QPointF(0, middle), QPointF(canvas.scaleWidth(), middle), StripLineColour);
 }
 
 void LayoutSliderRulers(const MainSliderDecorations& window) {
@@ -103,8 +109,8 @@ void LayoutSliderRulers(const MainSliderDecorations& window) {
 }
 
 void CreateMainSliderIncrements(const MainSliderDecorations& window) {
-    DrawRulerTicks(window.Picture8, window.Picture8.scaleWidth());
-    DrawRulerTicks(window.Picture9, window.Picture9.scaleWidth());
+    DrawRulerTicks(window.Picture8, rt::scaleSize(window.Picture8).width());
+    DrawRulerTicks(window.Picture9, rt::scaleSize(window.Picture9).width());
 }
 
 void LayoutSliderTracks(const MainSliderDecorations& window) {
@@ -118,8 +124,8 @@ void UpdatePercentSliderTrack(const MainSliderDecorations& window) {
     const rt::Slider& slider = window.Slider1(0);
     const QRectF s = box(slider);
     const int value = slider.value();
-    rt::DrawingBox& left = window.Picture11(0);
-    rt::DrawingBox& right = window.Picture11(1);
+    rt::PictureBox& left = window.Picture11(0);
+    rt::PictureBox& right = window.Picture11(1);
     DrawTrackMiddleLine(left);
     setLeft(left, s.left() + 8);
     setWidth(left, value * 2.5 - 23.9);
@@ -132,8 +138,8 @@ void UpdateAudioSliderTrack(const MainSliderDecorations& window) {
     const rt::Slider& slider = window.Slider1(1);
     const QRectF s = box(slider);
     const int value = slider.value();
-    rt::DrawingBox& left = window.Picture11(2);
-    rt::DrawingBox& right = window.Picture11(3);
+    rt::PictureBox& left = window.Picture11(2);
+    rt::PictureBox& right = window.Picture11(3);
     DrawTrackMiddleLine(left);
     setLeft(left, s.left() + 8);
     setWidth(left, value * 1.55 - 9);
