@@ -252,15 +252,14 @@ void Form3::createSliders() {
 
 // The rulers and strips lie over the sliders; the title strip and the timer's container too.
 void Form3::createPictures() {
-    Picture2 = new rt::DrawingBox(this);
-    Picture3 = new rt::DrawingBox(this);
-    for (rt::DrawingBox* ruler : {Picture2, Picture3}) {
+    Picture2 = new rt::PictureBox(this);
+    Picture3 = new rt::PictureBox(this);
+    for (rt::PictureBox* ruler : {Picture2, Picture3}) {
         ruler->setBackColour(rt::DarkGrey);
-        ruler->setForeColour(rt::Orange);
         rt::place(ruler, 0, 0, 0, 0);
     }
     for (int i = 0; i < 4; ++i) {
-        auto* strip = new rt::DrawingBox(this);
+        auto* strip = new rt::PictureBox(this);
         strip->setBackColour(rt::DarkGrey);
         Picture5.add(i, strip);
     }
@@ -450,8 +449,8 @@ void Form3::FollowPercent(bool scrolling) {
         rt::setForeColour(&target,
                           rt::leadingNumber(target.text()) < SmallTarget ? rt::Red : rt::Black);
 
-    rt::DrawingBox& left = Picture5(0);
-    rt::DrawingBox& right = Picture5(1);
+    rt::PictureBox& left = Picture5(0);
+    rt::PictureBox& right = Picture5(1);
     setStripWidth(&left, rt::leadingNumber(label.caption()) * 2.65 - 20);
     DrawTrackMiddleLine(left);
     DrawTrackMiddleLine(right);
@@ -466,8 +465,8 @@ void Form3::FollowBitrate(bool scrolling) {
     Text1(6).setText(QString::number(Slider1(1).value()));
     if (!scrolling)
         return;
-    rt::DrawingBox& left = Picture5(2);
-    rt::DrawingBox& right = Picture5(3);
+    rt::PictureBox& left = Picture5(2);
+    rt::PictureBox& right = Picture5(3);
     setStripWidth(&left, (rt::leadingNumber(Text1(6).text()) - 5) * 1.54);
     DrawTrackMiddleLine(left);
     setStripLeft(&right, leftOf(&left) + widthOf(&left) + 13);

@@ -2,7 +2,6 @@
 
 #include "runtime/ControlArray.h"
 #include "runtime/Controls.h"
-#include "runtime/DrawingBox.h"
 #include "runtime/Timer.h"
 
 #include <QPersistentModelIndex>
@@ -30,10 +29,10 @@ class Form3 : public QWidget {
     rt::ControlArray<rt::Label> Label2;           // label-button backgrounds
     rt::ControlArray<rt::Label> Label3;           // label-button captions
     rt::ControlArray<rt::CommandButton> Command1; // below the visible area
-    rt::ControlArray<rt::DrawingBox> Picture5;    // track strips beside the thumbs
+    rt::ControlArray<rt::PictureBox> Picture5;    // track strips beside the thumbs
     rt::PictureBox* Picture1;                     // below the visible area; holds Timer1
-    rt::DrawingBox* Picture2;                     // tick ruler over Slider1(0)
-    rt::DrawingBox* Picture3;                     // tick ruler over Slider1(1)
+    rt::PictureBox* Picture2;                     // tick ruler over Slider1(0)
+    rt::PictureBox* Picture3;                     // tick ruler over Slider1(1)
     rt::PictureBox* Picture4;                     // title strip
     rt::Shape* Shape1;                            // frame of "Current Video Details"
     rt::Shape* Shape2;                            // frame of "New Individual Compression Details"
