@@ -2,6 +2,7 @@
 
 #include "core/FFmpegTools.h"
 #include "core/Settings.h"
+#include "dialogs/Form3.h"
 #include "mainwindow/ImageButton.h"
 #include "mainwindow/Pictures.h"
 #include "runtime/EdgeResize.h"
@@ -387,10 +388,11 @@ void Form1::Form_Load() {
     SetListViewHeaderColour(ListView1);
     HeaderBackColour = 0x404040;
     HeaderTextColour = 0x80FF;
-    // The settings dialog's sliders (loading it hidden) lose their value tips in this loop too
-    // once it exists.
-    for (int i = 0; i < 2; ++i)
+    // The first reference to the settings dialog loads it, hidden.
+    for (int i = 0; i < 2; ++i) {
         SetSliderTipActive(&Slider1(i), false);
+        SetSliderTipActive(&Form3::instance().Slider1(i), false);
+    }
 
     const int coverWidth = 19;
     rt::place(Picture14, List1->x() + List1->width() - coverWidth, List1->y(), coverWidth,

@@ -195,6 +195,7 @@ class Form1 : public QMainWindow {
     void mnu_PermittedTypes_Click();
     void mnu_HideAll_Click();
     void mnu_ShowAll_Click();
+    void mnu_Individual_Click();
 
     // Shut-down: every way out runs the one sequence, which ends the program.
     void Form_QueryUnload();

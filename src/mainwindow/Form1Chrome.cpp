@@ -1,5 +1,6 @@
 #include "mainwindow/Form1.h"
 
+#include "dialogs/Form3.h"
 #include "runtime/Events.h"
 #include "runtime/ProgramEnd.h"
 #include "runtime/Window.h"
@@ -201,7 +202,13 @@ void Form1::ShutDown() {
         return;
     ShutDownStarted = true;
     hide();
-    // Hiding the dialogs and unhooking the settings dialog come here once they exist.
+    // Hiding the other dialogs comes here once they exist.
+    if (Form3::isLoaded()) {
+        Form3& settings = Form3::instance();
+        settings.hide();
+        if (SettingsOldWndProc)
+            UnhookSettingsWindow(&settings);
+    }
     if (MainOldWndProc)
         UnhookMainWindow(this);
     DeleteSliderBrush();

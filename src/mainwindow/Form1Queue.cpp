@@ -5,6 +5,7 @@
 #include "core/PermittedTypes.h"
 #include "core/Queue.h"
 #include "core/Settings.h"
+#include "dialogs/Form3.h"
 #include "runtime/Dialogs.h"
 #include "runtime/Events.h"
 #include "runtime/FileSystem.h"
@@ -87,6 +88,7 @@ void Form1::connectQueue() {
     connect(mnu_PermittedTypes, &QAction::triggered, this, &Form1::mnu_PermittedTypes_Click);
     connect(mnu_HideAll, &QAction::triggered, this, &Form1::mnu_HideAll_Click);
     connect(mnu_ShowAll, &QAction::triggered, this, &Form1::mnu_ShowAll_Click);
+    connect(mnu_Individual, &QAction::triggered, this, &Form1::mnu_Individual_Click);
 }
 
 void Form1::ListView1_ItemClick() {
@@ -206,4 +208,9 @@ void Form1::List1_MouseMove() {
 void Form1::List1_DblClick() {
     mnu_PermittedTypes_Click();
     List1->setCurrentRow(-1);
+}
+
+// The settings dialog for the row last clicked.
+void Form1::mnu_Individual_Click() {
+    Form3::instance().OpenFor(SelectedVideoIndex);
 }
