@@ -1,6 +1,7 @@
 #include "mainwindow/Form1.h"
 
 #include "dialogs/Form3.h"
+#include "dialogs/Form4.h"
 #include "runtime/Events.h"
 #include "runtime/ProgramEnd.h"
 #include "runtime/Window.h"
@@ -202,7 +203,8 @@ void Form1::ShutDown() {
         return;
     ShutDownStarted = true;
     hide();
-    // Hiding the other dialogs comes here once they exist.
+    if (Form4::isLoaded())
+        Form4::instance().hide();
     if (Form3::isLoaded()) {
         Form3& settings = Form3::instance();
         settings.hide();
