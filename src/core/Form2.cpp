@@ -20,12 +20,6 @@ constexpr rt::Colour TitleStripColour = 0xFF8080;
 constexpr rt::Colour FrameGrey = 0x808080;
 constexpr rt::Colour BarGrey = 0x404040;
 
-// Design places are in twips; the window works in twips, Qt in pixels.
-void placeTwips(QWidget* control, int left, int top, int width, int height) {
-    rt::place(control, rt::twipsToPixels(left), rt::twipsToPixels(top), rt::twipsToPixels(width),
-              rt::twipsToPixels(height));
-}
-
 const char* const SheetCaptions[15] = {"Index",
                                        "path of source video",
                                        "original extension",
@@ -76,15 +70,15 @@ Form2::~Form2() = default;
 
 void Form2::createTitleStrip() {
     Picture2 = new rt::PictureBox(this);
-    placeTwips(Picture2, 0, 0, 9855, 255);
+    rt::placeTwips(Picture2, 0, 0, 9855, 255);
     Picture2->setBackColour(TitleStripColour);
     Label7 = new rt::Label(Picture2, "<%windowtitle%>");
-    placeTwips(Label7, 120, 15, 1575, 165);
+    rt::placeTwips(Label7, 120, 15, 1575, 165);
     Label7->setAttribute(Qt::WA_TransparentForMouseEvents);
     Shape2 = new rt::Shape(this);
     Shape2->setBorderColour(FrameGrey);
     Label3 = new rt::Label(this);
-    placeTwips(Label3, 4800, 480, 135, 3855);
+    rt::placeTwips(Label3, 4800, 480, 135, 3855);
 }
 
 void Form2::createJobSheet() {
@@ -101,14 +95,14 @@ void Form2::createJobSheet() {
     for (int screenRow = 0; screenRow < 15; ++screenRow) {
         const int value = SheetScreenOrder[screenRow];
         const int top = 600 + 240 * screenRow;
-        placeTwips(&Label2(value), 4920, top, 4350, 255);
-        placeTwips(&Label1(captionBeside(value)), 360, top, 4500, 255);
+        rt::placeTwips(&Label2(value), 4920, top, 4350, 255);
+        rt::placeTwips(&Label1(captionBeside(value)), 360, top, 4500, 255);
     }
 }
 
 void Form2::createOutputBoxes() {
     Shape1 = new rt::Shape(this);
-    placeTwips(Shape1, 360, 4440, 8895, 4095);
+    rt::placeTwips(Shape1, 360, 4440, 8895, 4095);
     Shape1->setBorderColour(FrameGrey);
 
     const char* const captions[6] = {"FFmpeg Pass 1 [stage number 1] Analysis",
@@ -122,7 +116,7 @@ void Form2::createOutputBoxes() {
                               {8160, 6720, 735, 255}, {8640, 6720, 615, 255}};
     for (int i = 0; i < 6; ++i) {
         auto* label = new rt::Label(this, QString::fromLatin1(captions[i]));
-        placeTwips(label, places[i][0], places[i][1], places[i][2], places[i][3]);
+        rt::placeTwips(label, places[i][0], places[i][1], places[i][2], places[i][3]);
         label->setForeColour(rt::Orange);
         Label5.add(i, label);
     }
@@ -133,7 +127,7 @@ void Form2::createOutputBoxes() {
         {480, 4680, 8655, 735}, {480, 5760, 8655, 735}, {480, 6960, 8655, 975}};
     for (int i = 0; i < 3; ++i) {
         auto* box = new rt::TextBox(this);
-        placeTwips(box, boxPlaces[i][0], boxPlaces[i][1], boxPlaces[i][2], boxPlaces[i][3]);
+        rt::placeTwips(box, boxPlaces[i][0], boxPlaces[i][1], boxPlaces[i][2], boxPlaces[i][3]);
         rt::setForeColour(box, rt::LightGrey);
         rt::setBackColour(box, rt::Black);
         box->setText(QString::fromLatin1(boxTexts[i]) + "\r\n");
@@ -141,20 +135,20 @@ void Form2::createOutputBoxes() {
     }
 
     Check1 = new rt::CheckBox(this, "Create a debug log file to log all output shown below");
-    placeTwips(Check1, 2040, 6720, 4215, 210);
+    rt::placeTwips(Check1, 2040, 6720, 4215, 210);
     rt::setForeColour(Check1, rt::Orange);
     rt::setBackColour(Check1, BarGrey);
 
     Label4 = new rt::Label(this, "progress: " + NoData);
-    placeTwips(Label4, 480, 8040, 1815, 255);
+    rt::placeTwips(Label4, 480, 8040, 1815, 255);
     Label4->setForeColour(rt::Orange);
     PBar1 = new rt::ProgressBar(this);
-    placeTwips(PBar1, 480, 8280, 8655, 150);
+    rt::placeTwips(PBar1, 480, 8280, 8655, 150);
 }
 
 void Form2::createTimers() {
     Picture1 = new rt::PictureBox(this);
-    placeTwips(Picture1, 2160, 7680, 1695, 1335);
+    rt::placeTwips(Picture1, 2160, 7680, 1695, 1335);
     Picture1->hide();
     Label6 = new rt::Label(Picture1, "control container");
     Timer1 = new rt::Timer(Picture1, 1000, true);

@@ -92,11 +92,6 @@ struct SliderDesign {
 constexpr SliderDesign Sliders[] = {{1680, 4320, 3975, 495, 10, 100, 60, 5},
                                     {1680, 4920, 4575, 495, 8, 190, 92, 5}};
 
-void placeTwips(QWidget* control, int left, int top, int width, int height) {
-    rt::place(control, rt::twipsToPixels(left), rt::twipsToPixels(top), rt::twipsToPixels(width),
-              rt::twipsToPixels(height));
-}
-
 rt::Label* newLabel(QWidget* parent, const char* caption, rt::Colour fore) {
     auto* label = new rt::Label(parent, QString::fromLatin1(caption));
     label->setForeColour(fore);
@@ -191,24 +186,24 @@ void Form3::createFrames() {
     Shape3->setBorderColour(rt::Silver);
     Shape1 = new rt::Shape(this);
     Shape1->setBorderColour(FrameGrey);
-    placeTwips(Shape1, 240, 720, 6135, 2295);
+    rt::placeTwips(Shape1, 240, 720, 6135, 2295);
     Shape2 = new rt::Shape(this);
     Shape2->setBorderColour(FrameGrey);
-    placeTwips(Shape2, 240, 3240, 6135, 2415);
+    rt::placeTwips(Shape2, 240, 3240, 6135, 2415);
     Shape5 = new rt::Shape(this);
     Shape5->setBorderColour(FrameGrey);
-    placeTwips(Shape5, 0, 0, 495, 345);
+    rt::placeTwips(Shape5, 0, 0, 495, 345);
 }
 
 void Form3::createCaptions() {
     for (const LabelDesign& design : CaptionLabels) {
         rt::Label* label = newLabel(this, design.caption, rt::Orange);
-        placeTwips(label, design.left, design.top, design.width, 255);
+        rt::placeTwips(label, design.left, design.top, design.width, 255);
         Label1.add(design.index, label);
     }
     for (const LabelDesign& design : GroupHeaders) {
         rt::Label* header = newLabel(this, design.caption, rt::Orange);
-        placeTwips(header, design.left, design.top, design.width, 255);
+        rt::placeTwips(header, design.left, design.top, design.width, 255);
         header->setBackColour(rt::DarkGrey);
         header->setBorderStyle(1);
         header->setAlignment(Qt::AlignCenter);
@@ -223,7 +218,7 @@ void Form3::createCaptions() {
 void Form3::createBoxes() {
     for (const LabelDesign& design : Boxes) {
         auto* box = new rt::TextBox(this);
-        placeTwips(box, design.left, design.top, design.width, 285);
+        rt::placeTwips(box, design.left, design.top, design.width, 285);
         box->setReadOnly(true);
         box->setLineWrapMode(QPlainTextEdit::NoWrap);
         box->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -245,7 +240,7 @@ void Form3::createSliders() {
         slider->setValue(design.value);
         slider->setSingleStep(1);
         slider->setPageStep(design.largeChange);
-        placeTwips(slider, design.left, design.top, design.width, design.height);
+        rt::placeTwips(slider, design.left, design.top, design.width, design.height);
         Slider1.add(i, slider);
     }
 }
@@ -265,28 +260,28 @@ void Form3::createPictures() {
     }
     Picture4 = new rt::PictureBox(this);
     Picture4->setBackColour(TitleStripColour);
-    placeTwips(Picture4, 120, 120, 7575, 375);
+    rt::placeTwips(Picture4, 120, 120, 7575, 375);
 
     Picture1 = new rt::PictureBox(this);
-    placeTwips(Picture1, 240, 7560, 495, 495);
+    rt::placeTwips(Picture1, 240, 7560, 495, 495);
     Timer1 = new rt::Timer(Picture1, 100, true);
 }
 
 void Form3::createButtons() {
     for (const LabelDesign& design : LabelButtons) {
         rt::Label* back = newLabel(this, "", rt::Orange);
-        placeTwips(back, design.left, design.top, design.width, 375);
+        rt::placeTwips(back, design.left, design.top, design.width, 375);
         back->setBackColour(rt::DarkGrey);
         back->setBorderStyle(1);
         Label2.add(design.index, back);
 
         rt::Label* caption = newLabel(this, design.caption, rt::Orange);
-        placeTwips(caption, design.left, 5820, design.width, 255);
+        rt::placeTwips(caption, design.left, 5820, design.width, 255);
         caption->setAlignment(Qt::AlignCenter);
         Label3.add(design.index, caption);
 
         auto* command = new rt::CommandButton(this, CommandCaptions[design.index]);
-        placeTwips(command, design.left, 7080, design.width, 375);
+        rt::placeTwips(command, design.left, 7080, design.width, 375);
         Command1.add(design.index, command);
     }
 }

@@ -49,11 +49,6 @@ constexpr LabelButtonDesign LabelButtons[] = {
 constexpr int LabelBackHeight = 375;
 constexpr int LabelCaptionHeight = 255;
 
-void placeTwips(QWidget* control, int left, int top, int width, int height) {
-    rt::place(control, rt::twipsToPixels(left), rt::twipsToPixels(top), rt::twipsToPixels(width),
-              rt::twipsToPixels(height));
-}
-
 // Leading and trailing blanks go; other white space is part of the name.
 QString trimBlanks(const QString& text) {
     qsizetype first = 0;
@@ -124,20 +119,20 @@ void Form4::createControls() {
 
     Picture2 = new rt::PictureBox(this);
     Picture2->setBackColour(TitleStripBlue);
-    placeTwips(Picture2, 360, 120, 3375, 375);
+    rt::placeTwips(Picture2, 360, 120, 3375, 375);
 
     Picture1 = new rt::PictureBox(this);
     Picture1->setBackColour(rt::White);
-    placeTwips(Picture1, 120, 600, 4455, 375);
+    rt::placeTwips(Picture1, 120, 600, 4455, 375);
     Drive1 = new rt::DriveList(Picture1);
     rt::setBackColour(Drive1, rt::DarkGrey);
     rt::setForeColour(Drive1, rt::Orange);
-    placeTwips(Drive1, 120, 0, 4455, 330);
+    rt::placeTwips(Drive1, 120, 0, 4455, 330);
 
     Dir1 = new rt::FolderList(this);
     rt::setBackColour(Dir1, rt::DarkGrey);
     rt::setForeColour(Dir1, rt::Orange);
-    placeTwips(Dir1, 120, 915, 4455, 2730);
+    rt::placeTwips(Dir1, 120, 915, 4455, 2730);
 
     Text1 = new rt::LineBox(this);
     Text1->setText(NewFolderText);
@@ -147,7 +142,7 @@ void Form4::createControls() {
     QPalette greyWhenDisabled = Text1->palette();
     greyWhenDisabled.setColor(QPalette::Disabled, QPalette::Text, rt::toQColor(0x808080));
     Text1->setPalette(greyWhenDisabled);
-    placeTwips(Text1, 480, 3720, 4455, 285);
+    rt::placeTwips(Text1, 480, 3720, 4455, 285);
 }
 
 void Form4::createLabelButtons() {
@@ -155,7 +150,7 @@ void Form4::createLabelButtons() {
         const LabelButtonDesign& design = LabelButtons[i];
         auto* back = new rt::Label(this);
         back->setBackColour(rt::DarkGrey);
-        placeTwips(back, design.left, design.backTop, design.backWidth, LabelBackHeight);
+        rt::placeTwips(back, design.left, design.backTop, design.backWidth, LabelBackHeight);
         Label1.add(i, back);
     }
     for (int i = 0; i < 3; ++i) {
@@ -163,7 +158,8 @@ void Form4::createLabelButtons() {
         auto* caption = new rt::Label(this, design.caption);
         caption->setForeColour(rt::Orange);
         caption->setBackTransparent();
-        placeTwips(caption, design.left, design.captionTop, design.backWidth, LabelCaptionHeight);
+        rt::placeTwips(caption, design.left, design.captionTop, design.backWidth,
+                       LabelCaptionHeight);
         Label2.add(i, caption);
         auto* command = new rt::CommandButton(this, design.caption);
         command->hide();

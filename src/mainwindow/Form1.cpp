@@ -73,12 +73,6 @@ constexpr ToolbarButtonDesign ToolbarButtons[] = {
 constexpr const char* PresetNames[] = {"ultrafast", "veryfast", "fast",
                                        "medium",    "slower",   "veryslow"};
 
-// Controls inside the toolbar are placed in twips.
-void placeTwips(QWidget* control, int left, int top, int width, int height) {
-    rt::place(control, rt::twipsToPixels(left), rt::twipsToPixels(top), rt::twipsToPixels(width),
-              rt::twipsToPixels(height));
-}
-
 // Sets the background colour of a common control (progress bar or status bar).
 void SetCommonControlBkColor(QWidget* ctl, rt::Colour colour) {
     if (auto* bar = qobject_cast<rt::ProgressBar*>(ctl))
@@ -160,9 +154,9 @@ void Form1::createToolbar() {
 void Form1::createTitleStrip() {
     Picture12 = new rt::PictureBox(Toolbar1);
     Picture12->setBackColour(rt::NearBlack);
-    placeTwips(Picture12, 9120, 120, 7335, 375);
+    rt::placeTwips(Picture12, 9120, 120, 7335, 375);
     Label7 = new rt::Label(Picture12);
-    placeTwips(Label7, -120, 75, 7455, 375);
+    rt::placeTwips(Label7, -120, 75, 7455, 375);
     Label7->setForeColour(rt::LightGrey);
     Label7->setBackTransparent();
     Label7->setAlignment(Qt::AlignCenter);
@@ -172,16 +166,16 @@ void Form1::createTitleStrip() {
 
     Picture10 = new rt::PictureBox(Toolbar1);
     Picture10->setBackColour(rt::DarkGrey);
-    placeTwips(Picture10, 16440, 120, 1455, 495);
+    rt::placeTwips(Picture10, 16440, 120, 1455, 495);
     Shape10 = new rt::Shape(Picture10);
     Shape10->setBorderColour(rt::Silver);
-    placeTwips(Shape10, 120, 240, 1335, 135);
+    rt::placeTwips(Shape10, 120, 240, 1335, 135);
     const char* captions[] = {"---", "[ ]", "X"};
     QFont buttonFont("Arial");
     buttonFont.setBold(true);
     for (int i = 0; i < 3; ++i) {
         auto* button = new rt::Label(Picture10, QString::fromLatin1(captions[i]));
-        placeTwips(button, 120 + 480 * i, 0, 375, 255);
+        rt::placeTwips(button, 120 + 480 * i, 0, 375, 255);
         button->setForeColour(rt::White);
         button->setBackTransparent();
         button->setFont(buttonFont);

@@ -25,12 +25,6 @@ constexpr double SlideStep = 30;
 
 constexpr rt::Colour LinkGrey = 0x808080;
 
-// Controls inside the toolbar are placed in twips.
-void placeTwips(QWidget* control, int left, int top, int width, int height) {
-    rt::place(control, rt::twipsToPixels(left), rt::twipsToPixels(top), rt::twipsToPixels(width),
-              rt::twipsToPixels(height));
-}
-
 void setLineTwips(rt::Line* line, int x, int top, int bottom) {
     line->setPoints(rt::twipsToPixels(x), rt::twipsToPixels(top), rt::twipsToPixels(x),
                     rt::twipsToPixels(bottom));
@@ -60,21 +54,21 @@ QString VersionText() {
 void Form1::createBanner() {
     Picture5 = new rt::PictureBox(Toolbar1);
     Picture5->setBackColour(rt::NearBlack);
-    placeTwips(Picture5, 3480, 0, 5655, 615);
+    rt::placeTwips(Picture5, 3480, 0, 5655, 615);
     // The title strip slides over the banner's place.
     Picture5->stackUnder(Picture12);
 
     auto* plea = new rt::Label(Picture5, "Please Contribute to these Freeware Developments");
-    placeTwips(plea, 360, 0, 4455, 240);
+    rt::placeTwips(plea, 360, 0, 4455, 240);
     plea->setForeColour(rt::Orange);
     auto* link = new rt::Label(Picture5, DonationPage);
-    placeTwips(link, 120, 240, 4845, 240);
+    rt::placeTwips(link, 120, 240, 4845, 240);
     link->setForeColour(LinkGrey);
     Label3.add(0, link);
     Label3.add(1, plea);
 
     Label5 = new rt::Label(Picture5, "X");
-    placeTwips(Label5, 5160, 120, 255, 255);
+    rt::placeTwips(Label5, 5160, 120, 255, 255);
     Label5->setForeColour(rt::Orange);
 
     Line7 = new rt::Line(Picture5);

@@ -16,6 +16,11 @@ void place(QWidget* control, int left, int top, int width, int height) {
     control->setGeometry(left, top, std::max(0, width), std::max(0, height));
 }
 
+void placeTwips(QWidget* control, int left, int top, int width, int height) {
+    place(control, twipsToPixels(left), twipsToPixels(top), twipsToPixels(width),
+          twipsToPixels(height));
+}
+
 void setForeColour(QWidget* control, Colour colour) {
     QPalette palette = control->palette();
     palette.setColor(QPalette::WindowText, toQColor(colour));

@@ -16,6 +16,8 @@ namespace rt {
 
 // Places a control in its parent's pixel coordinates.
 void place(QWidget* control, int left, int top, int width, int height);
+// The same with a design given in twips.
+void placeTwips(QWidget* control, int left, int top, int width, int height);
 
 void setForeColour(QWidget* control, Colour colour);
 void setBackColour(QWidget* control, Colour colour);
