@@ -3,6 +3,7 @@
 #include "JobTestSupport.h"
 
 #include "core/FFmpegTools.h"
+#include "core/RemoveVideos.h"
 #include "runtime/Dialogs.h"
 #include "runtime/ProgramFolder.h"
 
@@ -201,6 +202,26 @@ TEST_F(JobRunTest, ARunStartedAgainNeverHasTwoToolsWriteOneOutput) {
     const QList<Form2*> windows = Form1::instance().findChildren<Form2*>();
     ASSERT_EQ(windows.size(), 2);
     EXPECT_EQ(windows[1]->Text1(1).text(), "FFmpeg PASS 2 string\r\n");
+}
+
+TEST_F(JobRunTest, JobsKeepToTheirOwnVideosWhenRowsAboveAreRemoved) {
+    writeTools(1, 1);
+    const QString first = source("first.mp4");
+    addRow(first, "45.5");
+    addRow(source("second.mp4"), "45.5");
+    startQuickRun();
+    // The first video leaves the queue, and the disk, before its job begins: its job fails,
+    // and that failure must not land on the second video's row, now row 1.
+    queue().setChecked(1, true);
+    rt::uiScript().msgBoxAnswers = {rt::AnswerYes};
+    RemoveCheckedVideos();
+    QFile::remove(first);
+    ASSERT_TRUE(runUntil(runEnded, 20000));
+
+    ASSERT_EQ(queue().rowCount(), 1);
+    EXPECT_EQ(cell(1, QueueColumn::VideoName), "second");
+    EXPECT_EQ(cell(1, QueueColumn::CompressionPass), "Compression Complete");
+    EXPECT_TRUE(queue().checked(1));
 }
 
 TEST_F(JobRunTest, SizeIsReadFromTheFilePassTwoWrote) {

@@ -211,6 +211,15 @@ void Form2::changeEvent(QEvent* event) {
         Form_Activate();
 }
 
+void Form2::markQueueRow(const QPersistentModelIndex& mark) {
+    queueRowMark_ = mark;
+    queueRowMarked_ = true;
+}
+
+int Form2::queueRow() const {
+    return queueRowMarked_ ? Form1::instance().ListView1->rowOfMark(queueRowMark_) : ListIndex;
+}
+
 void Form2::Timer1_Timer() {
     ++TickCount;
     if (TickCount != 4)

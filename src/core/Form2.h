@@ -4,6 +4,7 @@
 #include "runtime/Controls.h"
 #include "runtime/Timer.h"
 
+#include <QPersistentModelIndex>
 #include <QWidget>
 #include <memory>
 #include <optional>
@@ -70,6 +71,16 @@ class Form2 : public QWidget {
     int DurationSec = 0;
     int ListIndex = 0;
     bool Finished = false;
+
+    // The queue row of this job's video, marked at the run's start so that the job keeps
+    // writing to its own video's row when rows above it are removed.
+    void markQueueRow(const QPersistentModelIndex& mark);
+    // The current number of that row: 0 once it was removed; ListIndex for an unmarked job.
+    int queueRow() const;
+
+  private:
+    QPersistentModelIndex queueRowMark_;
+    bool queueRowMarked_ = false;
 
   protected:
     void changeEvent(QEvent* event) override;

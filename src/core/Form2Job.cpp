@@ -145,7 +145,7 @@ void Form2::AnalyseVideoData() {
     objDOS = newRunner();
     Stage = "analyse_video";
     VideoBitrate = Label2(9).caption();
-    queue().setCell(ListIndex, QueueColumn::ActualSize, "000");
+    queue().setCell(queueRow(), QueueColumn::ActualSize, "000");
     selectQueueRow();
     runTool(Text1(0), tool("ffmpeg") + " -y -i " + quoted(VideoPath) + " -c:v libx265 -preset " +
                           X265Preset + " -b:v " + VideoBitrate +
@@ -156,7 +156,7 @@ void Form2::AnalyseVideoData() {
         failJob(*failure, 2);
         return;
     }
-    queue().setCell(ListIndex, QueueColumn::ProcessStatus, "100.00%");
+    queue().setCell(queueRow(), QueueColumn::ProcessStatus, "100.00%");
     rt::waitSeconds(1);
     if (CancelRequested) {
         cancelJob();
@@ -172,7 +172,7 @@ void Form2::AnalyseVideoData() {
 void Form2::CompressVideo() {
     objDOS = newRunner();
     Stage = "compress_video";
-    queue().setCell(ListIndex, QueueColumn::ActualSize, "000");
+    queue().setCell(queueRow(), QueueColumn::ActualSize, "000");
     selectQueueRow();
     // The file this pass writes is the file whose size the row gets, whatever changes meanwhile.
     const QString output = outputFileOfPass2();
@@ -222,12 +222,12 @@ QString Form2::pass2CommandLine(const QString& output) {
 void Form2::completeJob(double megabytes) {
     rt::ListView& list = queue();
     const QString size = rt::formatNumber(megabytes, "000");
-    list.setCell(ListIndex, QueueColumn::ActualSize, size);
-    list.setCell(ListIndex, QueueColumn::ProcessStatus, "100%");
+    list.setCell(queueRow(), QueueColumn::ActualSize, size);
+    list.setCell(queueRow(), QueueColumn::ProcessStatus, "100%");
     Label2(7).setCaption(size);
-    list.setCell(ListIndex, QueueColumn::CompressionPass, "Compression Complete");
+    list.setCell(queueRow(), QueueColumn::CompressionPass, "Compression Complete");
     selectQueueRow();
-    list.setChecked(ListIndex, true);
+    list.setChecked(queueRow(), true);
     advanceOverallProgress(1);
     objDOS.reset();
     Timer2->setEnabled(false);
@@ -238,8 +238,8 @@ void Form2::completeJob(double megabytes) {
 }
 
 void Form2::failJob(const QString& reason, int passesLeft) {
-    queue().setCell(ListIndex, QueueColumn::CompressionPass, "Compression Failed");
-    queue().setCell(ListIndex, QueueColumn::ProcessStatus, reason);
+    queue().setCell(queueRow(), QueueColumn::CompressionPass, "Compression Failed");
+    queue().setCell(queueRow(), QueueColumn::ProcessStatus, reason);
     // The passes that will not run still count, so that the run's end is still reached.
     advanceOverallProgress(passesLeft);
 }
@@ -250,7 +250,7 @@ void Form2::failProbe(const QString& reason) {
 }
 
 void Form2::cancelJob() {
-    queue().setCell(ListIndex, QueueColumn::ProcessStatus, "Cancelled");
+    queue().setCell(queueRow(), QueueColumn::ProcessStatus, "Cancelled");
 }
 
 // ---- Running a tool
@@ -298,8 +298,8 @@ void Form2::endPassDisplays() {
 void Form2::selectQueueRow() {
     rt::ListView& list = queue();
     list.setFocus();
-    list.scrollIntoView(ListIndex);
-    list.selectRow(ListIndex);
+    list.scrollIntoView(queueRow());
+    list.selectRow(queueRow());
 }
 
 void Form2::advanceOverallProgress(int passes) {

@@ -64,15 +64,14 @@ void Form2::readDuration(const QString& chunk) {
         return;
     Label2(8).setCaption(QString::number(*seconds));
     DurationSec = *seconds;
-    const int row = Label2(0).caption().toInt();
-    const double target = rt::leadingNumber(queue().cell(row, QueueColumn::TargetSize));
+    const double target = rt::leadingNumber(queue().cell(queueRow(), QueueColumn::TargetSize));
     VideoBitrate = ToolOutput::videoBitrate(target, DurationSec, AudioBitrateKbps);
     Label2(7).setCaption("in progress");
     Label2(9).setCaption(VideoBitrate);
 }
 
 void Form2::readProgress(const QString& chunk, const QString& passText) {
-    queue().setCell(ListIndex, QueueColumn::CompressionPass, passText);
+    queue().setCell(queueRow(), QueueColumn::CompressionPass, passText);
     const auto timeText = ToolOutput::timeText(chunk);
     if (!timeText)
         return;
@@ -91,5 +90,5 @@ void Form2::readProgress(const QString& chunk, const QString& passText) {
         bar->setValue(elapsed);
     }
     main.Label1(6).setCaption(percentage + "%");
-    queue().setCell(ListIndex, QueueColumn::ProcessStatus, percentage + "%");
+    queue().setCell(queueRow(), QueueColumn::ProcessStatus, percentage + "%");
 }

@@ -52,6 +52,7 @@ void StartCompression() {
         main.PBar1(2).setValue(0);
         auto* job = new Form2(&main);
         writeJobSheet(*job, row);
+        job->markQueueRow(main.ListView1->rowMark(row));
         // Beyond the screen's lower right corner until it is hidden.
         rt::setWindowLeft(job, rt::screenWidth());
         rt::setWindowTop(job, rt::screenHeight());

@@ -172,6 +172,15 @@ int ListView::rowAt(int y) const {
     return found ? indexOfTopLevelItem(found) + 1 : 0;
 }
 
+QPersistentModelIndex ListView::rowMark(int row) const {
+    return hasRow(row) ? QPersistentModelIndex(model()->index(row - 1, 0))
+                       : QPersistentModelIndex();
+}
+
+int ListView::rowOfMark(const QPersistentModelIndex& mark) const {
+    return mark.isValid() && mark.model() == model() ? mark.row() + 1 : 0;
+}
+
 void ListView::setListColours(Colour fore, Colour back) {
     fore_ = fore;
     QPalette palette = this->palette();

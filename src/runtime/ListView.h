@@ -2,6 +2,7 @@
 
 #include "runtime/Colour.h"
 
+#include <QPersistentModelIndex>
 #include <QStringList>
 #include <QTreeWidget>
 
@@ -48,6 +49,10 @@ class ListView : public QTreeWidget {
     int selectedRow() const; // 0 when none
     void scrollIntoView(int row);
     int rowAt(int y) const; // 0 when no row is there
+    // A mark that stays with a row while rows above it come and go; its row's current number
+    // (0 once the row is removed) comes from rowOfMark.
+    QPersistentModelIndex rowMark(int row) const;
+    int rowOfMark(const QPersistentModelIndex& mark) const;
 
     // The list's own text and background colours, given to every new row.
     void setListColours(Colour fore, Colour back);
