@@ -3,7 +3,6 @@
 #include "core/Main.h"
 #include "core/PermittedTypes.h"
 #include "core/Queue.h"
-#include "core/RunStart.h"
 #include "core/Settings.h"
 #include "mainwindow/Form1.h"
 #include "runtime/Dialogs.h"
@@ -118,22 +117,6 @@ TEST_F(QueueInteractionTest, RemovalOfTheRememberedRow) {
 }
 
 // Jobs write to the row numbers their run gave them: rows at or above them stay put.
-TEST_F(QueueInteractionTest, RowsUnderPendingJobsCannotBeRemoved) {
-    fillQueue(2);
-    StartCompression();
-    fillQueue(1); // row 3, added after the run started
-    SelectedVideoIndex = 1;
-    form().mnu_RemVideo_Click();
-    EXPECT_TRUE(boxes().empty());
-    click(2, Qt::RightButton);
-    EXPECT_FALSE(form().mnu_RemVideo->isEnabled());
-    form().mnu_ContextMenu->hide();
-
-    SelectedVideoIndex = 3;
-    form().mnu_RemVideo_Click();
-    EXPECT_EQ(queue().rowCount(), 2);
-}
-
 TEST_F(QueueInteractionTest, OpenItemsActOnTheSelectedRow) {
     fillQueue(2);
     form().mnu_OpenCompressed_Click(); // nothing selected: nothing happens

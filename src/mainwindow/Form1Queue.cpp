@@ -1,7 +1,6 @@
 #include "mainwindow/Form1.h"
 
 #include "core/AddVideos.h"
-#include "core/Form2.h"
 #include "core/PermittedTypes.h"
 #include "core/Queue.h"
 #include "core/Settings.h"
@@ -46,24 +45,6 @@ QString removalPrompt(const rt::ListView& list, int row) {
            "\r\n\r\nAre you sure you want to remove this Video ?";
 }
 
-// The queue row a job writes to, from its job sheet; 0 once the job can write no more.
-int rowHeldBy(Form2& job) {
-    if (!job.jobRunning() && !job.Timer1->enabled())
-        return 0;
-    return job.Label2(0).caption().toInt();
-}
-
-// Jobs keep the row numbers their run gave them: removing a row at or above one that a job
-// still writes to would put that job's progress and result on another video's row.
-bool removalWouldMoveJobRows(Form1& form, int row) {
-    if (!form.ListView1->hasRow(row))
-        return false;
-    for (Form2* job : form.findChildren<Form2*>(Qt::FindDirectChildrenOnly))
-        if (rowHeldBy(*job) >= row)
-            return true;
-    return false;
-}
-
 // Cell `column` of the list's selected row; empty when no row is selected.
 QString selectedCell(const rt::ListView& list, int column) {
     return list.cell(list.selectedRow(), column);
@@ -104,7 +85,6 @@ void Form1::ListView1_MouseUp(Qt::MouseButton Button, int X, int Y) {
         // A locked run leaves the menu disabled: it does not open then.
         if (!mnu_ContextMenu->isEnabled())
             return;
-        mnu_RemVideo->setEnabled(!removalWouldMoveJobRows(*this, SelectedVideoIndex));
         mnu_ContextMenu->popup(ListView1->viewport()->mapToGlobal(QPoint(X, Y)));
     } else if (Button == Qt::LeftButton) {
         rt::ListView& list = *ListView1;
@@ -129,8 +109,6 @@ void Form1::ListView1_OLEDragDrop(const QStringList& Files) {
 }
 
 void Form1::mnu_RemVideo_Click() {
-    if (removalWouldMoveJobRows(*this, SelectedVideoIndex))
-        return;
     rt::ListView& list = *ListView1;
     const int answer = rt::msgBox(removalPrompt(list, SelectedVideoIndex),
                                   rt::YesNoCancelExclamation, "Confirm Removal");
