@@ -11,15 +11,11 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
-#include <QMouseEvent>
 
 namespace {
 
 void sendMouseOver(QWidget* target, QEvent::Type type, Qt::MouseButton button) {
-    const QPointF middle(target->width() / 2.0, target->height() / 2.0);
-    QMouseEvent event(type, middle, target->mapToGlobal(middle), button, Qt::NoButton,
-                      Qt::NoModifier);
-    QApplication::sendEvent(target, &event);
+    sendMouse(target, type, button);
 }
 
 void moveOver(QWidget* target) {

@@ -6,7 +6,6 @@
 #include "runtime/Dialogs.h"
 
 #include <QApplication>
-#include <QMouseEvent>
 
 namespace {
 
@@ -20,10 +19,8 @@ class ImageButtonBarTest : public ProgramTest {
 
     // Sends a mouse event as the window system would, so disabled buttons pass it on.
     static void mouse(QWidget& target, QEvent::Type type, Qt::MouseButton button) {
-        const QPointF at(10, 10);
         const Qt::MouseButtons held = type == QEvent::MouseButtonPress ? button : Qt::NoButton;
-        QMouseEvent event(type, at, target.mapToGlobal(at), button, held, Qt::NoModifier);
-        QApplication::sendEvent(&target, &event);
+        sendMouse(&target, type, button, held, QPointF(10, 10));
     }
     static void press(QWidget& target, Qt::MouseButton button = Qt::LeftButton) {
         mouse(target, QEvent::MouseButtonPress, button);

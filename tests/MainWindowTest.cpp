@@ -11,7 +11,6 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QMenuBar>
-#include <QMouseEvent>
 
 namespace {
 
@@ -212,9 +211,7 @@ TEST_F(MainWindowTest, EdgesOfTheFramelessWindowShowTheResizeCursor) {
     Main();
     Form1& window = form();
     const auto moveTo = [&](QWidget* over, QPoint local) {
-        QMouseEvent move(QEvent::MouseMove, local, over->mapToGlobal(local), Qt::NoButton,
-                         Qt::NoButton, Qt::NoModifier);
-        QApplication::sendEvent(over, &move);
+        sendMouse(over, QEvent::MouseMove, Qt::NoButton, Qt::NoButton, QPointF(local));
     };
     const int middle = window.Client->height() / 2;
     moveTo(window.Client, QPoint(window.Client->width() - 2, middle));

@@ -8,7 +8,6 @@
 
 #include <QApplication>
 #include <QDir>
-#include <QMouseEvent>
 #include <QStorageInfo>
 
 namespace {
@@ -41,10 +40,8 @@ class OutputFolderDialogTest : public ProgramTest {
     }
 
     static void mouse(QWidget& target, QEvent::Type type, Qt::MouseButton button) {
-        const QPointF at(3, 3);
         const Qt::MouseButtons held = type == QEvent::MouseButtonPress ? button : Qt::NoButton;
-        QMouseEvent event(type, at, target.mapToGlobal(at), button, held, Qt::NoModifier);
-        QApplication::sendEvent(&target, &event);
+        sendMouse(&target, type, button, held, QPointF(3, 3));
     }
     static void click(QWidget& target, Qt::MouseButton button = Qt::LeftButton) {
         mouse(target, QEvent::MouseButtonPress, button);

@@ -6,7 +6,6 @@
 #include "runtime/ExactGeometry.h"
 
 #include <QApplication>
-#include <QMouseEvent>
 
 namespace {
 
@@ -19,9 +18,7 @@ class PresetSelectorTest : public ProgramTest {
     Form1& form() { return Form1::instance(); }
 
     static void mouse(QWidget& target, QEvent::Type type, Qt::MouseButton button) {
-        const QPointF at(2, 2);
-        QMouseEvent event(type, at, target.mapToGlobal(at), button, Qt::NoButton, Qt::NoModifier);
-        QApplication::sendEvent(&target, &event);
+        sendMouse(&target, type, button, Qt::NoButton, QPointF(2, 2));
     }
     static void release(QWidget& target, Qt::MouseButton button = Qt::LeftButton) {
         mouse(target, QEvent::MouseButtonRelease, button);

@@ -9,7 +9,6 @@
 
 #include <QApplication>
 #include <QDir>
-#include <QMouseEvent>
 #include <QPointer>
 #include <csignal>
 #include <fcntl.h>
@@ -33,10 +32,7 @@ done
 )SH";
 
 void releaseOver(QWidget* target) {
-    const QPointF middle(target->width() / 2.0, target->height() / 2.0);
-    QMouseEvent release(QEvent::MouseButtonRelease, middle, target->mapToGlobal(middle),
-                        Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
-    QApplication::sendEvent(target, &release);
+    sendMouse(target, QEvent::MouseButtonRelease, Qt::LeftButton);
 }
 
 // The test framework's own pipe to a death test must not reach the tools, or it would stay open

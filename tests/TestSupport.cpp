@@ -4,9 +4,19 @@
 #include "runtime/Dialogs.h"
 #include "runtime/ProgramFolder.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QMouseEvent>
+#include <QWidget>
+
+void sendMouse(QWidget* target, QEvent::Type type, Qt::MouseButton button, Qt::MouseButtons held,
+               std::optional<QPointF> at) {
+    const QPointF point = at.value_or(QPointF(target->width() / 2.0, target->height() / 2.0));
+    QMouseEvent event(type, point, target->mapToGlobal(point), button, held, Qt::NoModifier);
+    QApplication::sendEvent(target, &event);
+}
 
 void ProgramTest::SetUp() {
     ASSERT_TRUE(folder_.isValid());

@@ -8,17 +8,10 @@
 #include "runtime/Window.h"
 
 #include <QApplication>
-#include <QMouseEvent>
 #include <QTimer>
 #include <functional>
 
 namespace {
-
-void sendMouse(QWidget* target, QEvent::Type type, Qt::MouseButton button, Qt::MouseButtons held) {
-    const QPointF middle(target->width() / 2.0, target->height() / 2.0);
-    QMouseEvent event(type, middle, target->mapToGlobal(middle), button, held, Qt::NoModifier);
-    QApplication::sendEvent(target, &event);
-}
 
 void moveOver(QWidget* target, Qt::MouseButtons held = Qt::NoButton) {
     sendMouse(target, QEvent::MouseMove, Qt::NoButton, held);
