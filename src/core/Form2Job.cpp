@@ -28,11 +28,6 @@ rt::ListView& queue() {
     return *Form1::instance().ListView1;
 }
 
-// A path as one argument of a command line, whatever characters it holds.
-QString quoted(const QString& path) {
-    return rt::quoteArgument(path);
-}
-
 // A path that the job sheet holds between double quotes, without them.
 QString unquoted(const QString& text) {
     if (text.size() >= 2 && text.startsWith('"') && text.endsWith('"'))
@@ -104,7 +99,7 @@ void Form2::GetVideoData() {
         return;
     objDOS = newRunner();
     probeCarry_.clear();
-    runTool(Text1(0), tool("ffprobe") + " -hide_banner -stats -i " + quoted(VideoPath));
+    runTool(Text1(0), tool("ffprobe") + " -hide_banner -stats -i " + rt::quoteArgument(VideoPath));
     if (const auto failure = toolFailure("ffprobe", "could not read the video")) {
         failProbe(*failure);
         return;
@@ -147,8 +142,8 @@ void Form2::AnalyseVideoData() {
     VideoBitrate = Label2(9).caption();
     queue().setCell(queueRow(), QueueColumn::ActualSize, "000");
     selectQueueRow();
-    runTool(Text1(0), tool("ffmpeg") + " -y -i " + quoted(VideoPath) + " -c:v libx265 -preset " +
-                          X265Preset + " -b:v " + VideoBitrate +
+    runTool(Text1(0), tool("ffmpeg") + " -y -i " + rt::quoteArgument(VideoPath) +
+                          " -c:v libx265 -preset " + X265Preset + " -b:v " + VideoBitrate +
                           " -x265-params pass=1 -an -f mp4 /dev/null");
     const auto failure = toolFailure("ffmpeg pass 1", "failed");
     endPassDisplays();
@@ -212,9 +207,10 @@ QString Form2::outputFileOfPass2() {
 }
 
 QString Form2::pass2CommandLine(const QString& output) {
-    return tool("ffmpeg") + " -i " + quoted(VideoPath) + " -c:v libx265 -preset " + X265Preset +
-           " -b:v" + " " + VideoBitrate + " " + "-x265-params pass=2 -c:a" + " " + AudioCodec +
-           " " + "-b:a" + " " + AudioBitrate + " " + "-y" + " " + quoted(output);
+    return tool("ffmpeg") + " -i " + rt::quoteArgument(VideoPath) + " -c:v libx265 -preset " +
+           X265Preset + " -b:v" + " " + VideoBitrate + " " + "-x265-params pass=2 -c:a" + " " +
+           AudioCodec + " " + "-b:a" + " " + AudioBitrate + " " + "-y" + " " +
+           rt::quoteArgument(output);
 }
 
 // ---- How a job ends

@@ -49,6 +49,12 @@ void SetupQueueColumns() {
         list.addColumn(QString::fromLatin1(column.header), column.width);
 }
 
+void RenumberQueueRows() {
+    rt::ListView& list = *Form1::instance().ListView1;
+    for (int row = 1; row <= list.rowCount(); ++row)
+        list.setCell(row, QueueColumn::Index, QString::number(row));
+}
+
 void SetupStatusPanels() {
     rt::StatusBar& bar = *Form1::instance().StatusBar1;
     for (int i = 0; i < 6; ++i)

@@ -22,5 +22,8 @@ enum : int {
 // Gives ListView1 its settings and its thirteen columns; runs once, on an empty list.
 void SetupQueueColumns();
 
+// Writes each row's number, 1 to N, into its column 0 after rows were removed.
+void RenumberQueueRows();
+
 // Gives StatusBar1 its seven panels with their start texts; runs once.
 void SetupStatusPanels();

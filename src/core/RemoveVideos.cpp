@@ -39,8 +39,7 @@ void removeTickedRows(Form1& form) {
         list.removeRow(row);
         showVideoCount(form);
     }
-    for (int row = 1; row <= list.rowCount(); ++row)
-        list.setCell(row, QueueColumn::Index, QString::number(row));
+    RenumberQueueRows();
     showVideoCount(form);
 }
 

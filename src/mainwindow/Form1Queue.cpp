@@ -30,11 +30,6 @@ void selectFirstRow(rt::ListView& list) {
     list.selectRow(1);
 }
 
-void renumberRows(rt::ListView& list) {
-    for (int row = 1; row <= list.rowCount(); ++row)
-        list.setCell(row, QueueColumn::Index, QString::number(row));
-}
-
 QString removalPrompt(const rt::ListView& list, int row) {
     const QString name = list.cell(row, QueueColumn::VideoName);
     QString title = rt::leftCharacters(name, ShownTitleLength);
@@ -115,7 +110,7 @@ void Form1::mnu_RemVideo_Click() {
     if (answer == rt::AnswerYes) {
         list.removeRow(SelectedVideoIndex);
         selectFirstRow(list);
-        renumberRows(list);
+        RenumberQueueRows();
         list.viewport()->update();
     } else if (answer == rt::AnswerNo) {
         for (int row = 1; row <= list.rowCount(); ++row)
