@@ -7,6 +7,7 @@
 #include "runtime/CommandLine.h"
 #include "runtime/Dialogs.h"
 #include "runtime/Events.h"
+#include "runtime/FileSystem.h"
 #include "runtime/Format.h"
 #include "runtime/ProgramEnd.h"
 #include "runtime/ProgramFolder.h"
@@ -123,7 +124,7 @@ bool Form2::prepareJob() {
         return false;
     }
     runningWorkFolders().add(workFolder_->path());
-    if (!QFileInfo(VideoPath).isFile()) {
+    if (!rt::fileExists(VideoPath)) {
         failProbe("Source video not found");
         return false;
     }
@@ -192,12 +193,12 @@ void Form2::CompressVideo() {
     }
     rt::waitSeconds(2);
     CompressedPath = output;
-    const QFileInfo written(output);
-    if (!written.isFile()) {
+    const std::optional<qint64> written = rt::fileSize(output);
+    if (!written) {
         failJob("No output file was written", 1);
         return;
     }
-    completeJob(double(written.size()) / 1024 / 1024);
+    completeJob(double(*written) / 1024 / 1024);
 }
 
 QString Form2::outputFileOfPass2() {
