@@ -17,6 +17,10 @@ void moveOver(QWidget* target, Qt::MouseButtons held = Qt::NoButton) {
     sendMouse(target, QEvent::MouseMove, Qt::NoButton, held);
 }
 
+void pressOver(QWidget* target) {
+    sendMouse(target, QEvent::MouseButtonPress, Qt::LeftButton, Qt::LeftButton);
+}
+
 void releaseOver(QWidget* target, Qt::MouseButton button = Qt::LeftButton) {
     sendMouse(target, QEvent::MouseButtonRelease, button, Qt::NoButton);
 }
@@ -111,25 +115,39 @@ TEST_F(WindowChromeTest, FormAndQueueMovesClearTheTypesSelectionAndTheToolFrame)
     }
 }
 
-TEST_F(WindowChromeTest, OnlyTheLeftButtonAloneMovesTheWindow) {
+// The window system keeps the release that ends a move to itself, so the moves after it still
+// report the left button held: only a new press may move the window again.
+TEST_F(WindowChromeTest, TheLeftButtonAloneMovesTheWindowOncePerPress) {
     Form1& window = form();
     const std::vector<QWidget*> dragSurfaces = {window.Client, queueSurface(), window.Toolbar1,
                                                 window.Label7};
     for (QWidget* surface : dragSurfaces) {
         const char* name = surface->metaObject()->className();
         const int before = moves();
-        moveOver(surface, Qt::LeftButton);
-        EXPECT_EQ(moves(), before + 1) << name;
+        pressOver(surface);
         moveOver(surface, Qt::RightButton);
         moveOver(surface, Qt::LeftButton | Qt::RightButton);
         moveOver(surface, Qt::NoButton);
+        EXPECT_EQ(moves(), before) << name;
+        moveOver(surface, Qt::LeftButton);
+        moveOver(surface, Qt::LeftButton);
         EXPECT_EQ(moves(), before + 1) << name;
+        pressOver(surface);
+        moveOver(surface, Qt::LeftButton);
+        EXPECT_EQ(moves(), before + 2) << name;
+        // A release that arrives ends the press unused.
+        pressOver(surface);
+        releaseOver(surface);
+        moveOver(surface, Qt::LeftButton);
+        EXPECT_EQ(moves(), before + 2) << name;
     }
     const int before = moves();
     for (QWidget* surface :
          {static_cast<QWidget*>(window.Picture12), static_cast<QWidget*>(window.Picture10),
-          static_cast<QWidget*>(&window.Label6(0)), static_cast<QWidget*>(&window.Label6(2))})
+          static_cast<QWidget*>(&window.Label6(0)), static_cast<QWidget*>(&window.Label6(2))}) {
+        pressOver(surface);
         moveOver(surface, Qt::LeftButton);
+    }
     EXPECT_EQ(moves(), before);
 }
 

@@ -2,11 +2,48 @@
 
 #include "runtime/Dialogs.h"
 
+#include <QApplication>
+#include <QMouseEvent>
+#include <QPointer>
 #include <QWindow>
 
 namespace rt {
 
+namespace {
+
+// The window whose press has not yet been used for a move. There is one mouse, so one press at a
+// time; a release that reaches us ends the press unused.
+QPointer<QWidget> windowPressed;
+
+class PressWatch : public QObject {
+  public:
+    using QObject::QObject;
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::MouseButtonPress) {
+            if (auto* widget = qobject_cast<QWidget*>(watched))
+                windowPressed = widget->window();
+        } else if (event->type() == QEvent::MouseButtonRelease) {
+            windowPressed = nullptr;
+        }
+        return false;
+    }
+};
+
+// Watches from the moment the application exists, so that the very first press counts.
+void watchPresses() {
+    qApp->installEventFilter(new PressWatch(qApp));
+}
+
+} // namespace
+
+Q_COREAPP_STARTUP_FUNCTION(watchPresses)
+
 void startWindowMove(QWidget* window) {
+    if (!window || windowPressed != window)
+        return;
+    windowPressed = nullptr;
     if (uiScript().active) {
         ++uiScript().windowMoves;
         return;
