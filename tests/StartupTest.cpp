@@ -3,6 +3,10 @@
 #include "core/Main.h"
 #include "core/Settings.h"
 #include "mainwindow/Form1.h"
+#include "runtime/Dialogs.h"
+#include "runtime/Events.h"
+
+#include <QElapsedTimer>
 
 namespace {
 
@@ -22,6 +26,25 @@ TEST_F(StartupTest, EveryStartBeginsFromTheBuiltInSettings) {
     EXPECT_FALSE(ShowThreadWindows);
     EXPECT_FALSE(CancelRequested);
     EXPECT_TRUE(Form1::instance().isVisible());
+}
+
+// The missing-tools message of the load lets events run while it is open; the title strip must
+// stay beside the donation banner meanwhile.
+TEST_F(StartupTest, TheBannerStaysWholeWhileTheMissingToolsMessageIsOpen) {
+    bool slideTimerOn = true;
+    rt::uiScript().whileBoxShown = [&] {
+        slideTimerOn = Form1::instance().Timer5->enabled();
+        QElapsedTimer open;
+        open.start();
+        while (open.elapsed() < 50)
+            rt::doEvents();
+    };
+    Main();
+    ASSERT_FALSE(rt::uiScript().msgBoxes.empty());
+    EXPECT_FALSE(slideTimerOn);
+    const Form1& window = Form1::instance();
+    EXPECT_EQ(rt::pixelsToTwips(window.Picture12->x()), 9120);
+    EXPECT_TRUE(window.Picture5->isVisibleTo(window.Toolbar1));
 }
 
 TEST_F(StartupTest, QueueHasThirteenColumnsThreeHidden) {

@@ -314,7 +314,8 @@ void Form1::createTimers() {
     Timer1 = new rt::Timer(this, 20, true);
     Timer2 = new rt::Timer(this, 200, true);
     Timer4 = new rt::Timer(this, 25, true);
-    Timer5 = new rt::Timer(this, 5, true);
+    // Off until the banner is first closed: a message box of the load lets timers run.
+    Timer5 = new rt::Timer(this, 5, false);
     Timer6 = new rt::Timer(this, 500, true);
 }
 

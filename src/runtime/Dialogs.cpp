@@ -95,6 +95,8 @@ int msgBox(const QString& prompt, int style, const QString& title) {
     UiScript& script = uiScript();
     if (script.active) {
         script.msgBoxes.push_back({prompt, style, title});
+        if (script.whileBoxShown)
+            script.whileBoxShown();
         if (script.msgBoxAnswers.empty())
             return firstButton(style);
         const int answer = script.msgBoxAnswers.front();

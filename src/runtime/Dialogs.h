@@ -3,6 +3,7 @@
 #include <QString>
 #include <QStringList>
 #include <deque>
+#include <functional>
 #include <optional>
 #include <vector>
 
@@ -61,6 +62,8 @@ struct UiScript {
     std::vector<QString> openDialogTitles;
     std::vector<QString> launched; // targets of shellOpen and showInFileManager
     std::vector<QString> clipboardTexts;
+    // Runs inside every scripted message box, where a shown box would run the event loop.
+    std::function<void()> whileBoxShown;
     int windowMoves = 0;
     int programEnds = 0;
 
