@@ -120,12 +120,23 @@ TEST_F(OutputFolderDialogTest, BlanksAroundANameGoAndAnExistingFolderIsUsed) {
     EXPECT_FALSE(Form4::isLoaded());
 }
 
+TEST_F(OutputFolderDialogTest, ANameOfSeveralLevelsCreatesEachMissingOne) {
+    ASSERT_TRUE(QDir(desktop()).mkpath("a"));
+    typeName(" a/b/c ");
+    dialog().Command1_Click(1);
+    EXPECT_TRUE(QFileInfo(desktop() + "/a/b/c").isDir());
+    EXPECT_EQ(OutputLocation, desktop() + "/a/b/c");
+    EXPECT_EQ(panel7(), "Custom Save Location: .../c    ");
+    EXPECT_TRUE(rt::uiScript().msgBoxes.empty());
+    EXPECT_FALSE(Form4::isLoaded());
+}
+
 TEST_F(OutputFolderDialogTest, NamesLeavingTheShownFolderOrBlockedByAFileAreRefused) {
     writeFile("taken", 3);
     Form4& form = dialog();
     ASSERT_TRUE(form.Dir1->setPath(rt::programFolder()));
     Form1::instance().StatusBar1->setPanelText(7, "before");
-    const QStringList refused = {"..", ".", "a/b", "../escape", "taken"};
+    const QStringList refused = {"..", ".", "../escape", "a/./b", "a//b", "a/", "taken"};
     for (const QString& name : refused) {
         typeName(name);
         form.Command1_Click(1);

@@ -12,6 +12,7 @@
 #include <QPainter>
 #include <QPointer>
 #include <QStandardPaths>
+#include <algorithm>
 #include <cmath>
 #include <filesystem>
 #include <system_error>
@@ -60,9 +61,15 @@ QString trimBlanks(const QString& text) {
     return text.mid(first, end - first);
 }
 
-// A name that stays inside the chosen folder: one path element that is neither "." nor "..".
-bool isPlainFolderName(const QString& name) {
-    return name != "." && name != ".." && !name.contains('/') && !name.contains(QChar(0));
+// A name that stays inside the chosen folder: one or more levels joined by "/", none of them
+// empty, "." or "..".
+bool staysInsideShownFolder(const QString& name) {
+    if (name.contains(QChar(0)))
+        return false;
+    const QStringList levels = name.split('/');
+    return std::none_of(levels.begin(), levels.end(), [](const QString& level) {
+        return level.isEmpty() || level == "." || level == "..";
+    });
 }
 
 void showRefusal(const QString& prompt) {
@@ -275,8 +282,8 @@ void Form4::ChooseOutputFolder() {
         Text1->setEnabled(false);
         return;
     }
-    if (!isPlainFolderName(name)) {
-        showRefusal("A folder name cannot hold \"/\" and cannot be \".\" or \"..\".");
+    if (!staysInsideShownFolder(name)) {
+        showRefusal("No level of a folder name can be empty, \".\" or \"..\".");
         return;
     }
     const QString path = BrowsePath + name;
