@@ -6,8 +6,10 @@
 #include "core/Settings.h"
 #include "mainwindow/Form1.h"
 #include "runtime/Dialogs.h"
+#include "runtime/Events.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QTest>
 
@@ -133,6 +135,35 @@ TEST_F(QueueInteractionTest, OpenItemsActOnTheSelectedRow) {
     form().mnu_OpenSourceVideo_Click();
     form().mnu_openLocation_Click();
     EXPECT_EQ(launched(), std::vector<QString>({output, "/v/video2.mp4", "select:/v/video2.mp4"}));
+}
+
+// The file manager is asked to select the video; when that call cannot start or ends with a
+// failure (no session bus, no file manager answering), the video's folder opens instead.
+TEST_F(QueueInteractionTest, OpenVideoLocationOpensTheFolderWhenTheFileManagerFails) {
+    fillQueue(1);
+    queue().selectRow(1);
+    const auto runWith = [&](const QString& standIn, int waitMs = 5000) {
+        rt::uiScript().launched.clear();
+        rt::uiScript().fileManagerStandIn = standIn;
+        form().mnu_openLocation_Click();
+        QElapsedTimer clock;
+        clock.start();
+        while (launched().size() < 2 && clock.elapsed() < waitMs)
+            rt::doEvents();
+        return launched();
+    };
+    const std::vector<QString> folderOpened = {"select:/v/video1.mp4", "/v"};
+    EXPECT_EQ(runWith(writeTool("no-bus", "#!/bin/sh\nexit 1\n")), folderOpened);
+    EXPECT_EQ(runWith(folder_.path() + "/not-installed"), folderOpened);
+
+    // An answered call opens nothing more: a second passes without a launch.
+    const QString asked = folder_.path() + "/asked";
+    const QString answers =
+        writeTool("answers", "#!/bin/sh\necho \"$@\" > '" + asked.toUtf8() + "'\n");
+    EXPECT_EQ(runWith(answers, 1000), std::vector<QString>{"select:/v/video1.mp4"});
+    QFile arguments(asked);
+    ASSERT_TRUE(arguments.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(arguments.readAll().contains("ShowItems array:string:file:///v/video1.mp4"));
 }
 
 TEST_F(QueueInteractionTest, AMissingTypesListIsRecreatedListedAndOpened) {

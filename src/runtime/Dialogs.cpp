@@ -154,20 +154,43 @@ void shellOpen(const QString& target) {
     QDesktopServices::openUrl(urlOf(target));
 }
 
+namespace {
+
+// A call that cannot start, or ends with a failure, opens the folder in its place.
+void openFolderWhenCallFails(QProcess* call, const QString& folder) {
+    QObject::connect(call, &QProcess::errorOccurred, call, [call, folder](auto error) {
+        if (error != QProcess::FailedToStart)
+            return; // the end of a started call is judged when it finishes
+        shellOpen(folder);
+        call->deleteLater();
+    });
+    QObject::connect(call, &QProcess::finished, call, [call, folder](int exitCode, auto status) {
+        if (status != QProcess::NormalExit || exitCode != 0)
+            shellOpen(folder);
+        call->deleteLater();
+    });
+}
+
+} // namespace
+
 void showInFileManager(const QString& path) {
     UiScript& script = uiScript();
+    QString program = QStringLiteral("dbus-send");
     if (script.active) {
         script.launched.push_back("select:" + path);
-        return;
+        if (script.fileManagerStandIn.isEmpty())
+            return;
+        program = script.fileManagerStandIn;
     }
-    // The freedesktop file-manager interface selects the file; without it, open its folder.
-    const QString uri = QUrl::fromLocalFile(path).toString();
-    const bool selected = QProcess::startDetached(
-        "dbus-send", {"--session", "--dest=org.freedesktop.FileManager1", "--type=method_call",
-                      "/org/freedesktop/FileManager1", "org.freedesktop.FileManager1.ShowItems",
-                      "array:string:" + uri, "string:"});
-    if (!selected)
-        QDesktopServices::openUrl(QUrl::fromLocalFile(QFileInfo(path).absolutePath()));
+    // The freedesktop file-manager interface selects the file. The reply is awaited, so that a
+    // missing bus or a bus without a file manager ends the call with a failure.
+    auto* call = new QProcess(qApp);
+    call->setStandardOutputFile(QProcess::nullDevice());
+    call->setStandardErrorFile(QProcess::nullDevice());
+    openFolderWhenCallFails(call, QFileInfo(path).absolutePath());
+    call->start(program, {"--session", "--print-reply", "--dest=org.freedesktop.FileManager1",
+                          "/org/freedesktop/FileManager1", "org.freedesktop.FileManager1.ShowItems",
+                          "array:string:" + QUrl::fromLocalFile(path).toString(), "string:"});
 }
 
 void setClipboardText(const QString& text) {

@@ -38,7 +38,9 @@ std::optional<QString> inputBox(const QString& prompt, const QString& title,
 // Opens a file, folder, web page or mail link with the desktop's default handler.
 void shellOpen(const QString& target);
 
-// Shows a file in the desktop's file manager (its folder when that cannot select it).
+// Shows a file in the desktop's file manager. When the file manager cannot be asked (no session
+// bus, no file manager answering, the call not starting at all), the file's folder opens with the
+// desktop's default handler instead. The call runs on its own; this returns at once.
 void showInFileManager(const QString& path);
 
 // Puts a text on the clipboard.
@@ -61,6 +63,9 @@ struct UiScript {
     std::vector<MsgBoxRecord> msgBoxes;
     std::vector<QString> openDialogTitles;
     std::vector<QString> launched; // targets of shellOpen and showInFileManager
+    // Run in place of the file-manager call of showInFileManager, with its arguments; while
+    // empty the call is only recorded.
+    QString fileManagerStandIn;
     std::vector<QString> clipboardTexts;
     // Runs inside every scripted message box, where a shown box would run the event loop.
     std::function<void()> whileBoxShown;
