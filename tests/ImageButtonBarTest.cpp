@@ -6,8 +6,21 @@
 #include "runtime/Dialogs.h"
 
 #include <QApplication>
+#include <QHelpEvent>
+#include <QToolTip>
 
 namespace {
+
+// The tooltip a control shows when the mouse rests on it; empty when it shows none (a tip already
+// showing is then left as it is).
+QString tipShownOver(QWidget& control) {
+    const QPoint at(10, 10);
+    const QString noTip = "(no tip)";
+    QToolTip::showText(control.mapToGlobal(at), noTip);
+    QHelpEvent rest(QEvent::ToolTip, at, control.mapToGlobal(at));
+    QApplication::sendEvent(&control, &rest);
+    return QToolTip::text() == noTip ? QString() : QToolTip::text();
+}
 
 class ImageButtonBarTest : public ProgramTest {
   protected:
@@ -50,6 +63,12 @@ TEST_F(ImageButtonBarTest, HoverFramesTheButtonAndSetsItsTip) {
         EXPECT_FALSE(window.Shape13->isHidden());
         EXPECT_EQ(window.Picture16(i).toolTip(), tips[i]);
     }
+    window.show();
+    EXPECT_EQ(tipShownOver(window.Picture16(0)), tips[0]);
+    // A disabled button takes no mouse events: its tip stays hidden.
+    window.ToolButtonUp(2);
+    EXPECT_EQ(tipShownOver(window.Picture16(0)), "");
+    EXPECT_EQ(tipShownOver(window.Picture16(4)), tips[4]);
 }
 
 // A release that no hover preceded shows the frame where it starts: around the first button.

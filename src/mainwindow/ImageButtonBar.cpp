@@ -30,6 +30,13 @@ void setFlatLook(rt::PictureBox& button) {
 
 } // namespace
 
+// A disabled button takes no mouse events, so the mouse resting on it asks for no tooltip.
+bool ImageButton::event(QEvent* event) {
+    if (event->type() == QEvent::ToolTip && !isEnabled())
+        return true;
+    return rt::PictureBox::event(event);
+}
+
 void ImageButton::paintEvent(QPaintEvent* event) {
     rt::PictureBox::paintEvent(event);
     if (!isEnabled()) {
