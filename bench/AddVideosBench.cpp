@@ -1,9 +1,9 @@
 // A drop of many files adds them one by one, and each add sums the whole queue again.
+#include "BenchSupport.h"
 #include "core/AddVideos.h"
 #include "core/PermittedTypes.h"
 #include "core/Queue.h"
 #include "mainwindow/Form1.h"
-#include "runtime/ProgramFolder.h"
 
 #include <QApplication>
 #include <QFile>
@@ -41,14 +41,11 @@ int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     QTemporaryDir programFolder;
-    rt::setProgramFolder(programFolder.path());
+    bench::prepareProgramFolder(programFolder);
     SetupQueueColumns();
     SetupStatusPanels();
     LoadPermittedTypes(); // sets the list file's path, as at start-up
     CreateDefaultPermittedTypes();
     LoadPermittedTypes();
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return bench::runBenchmarks(argc, argv);
 }

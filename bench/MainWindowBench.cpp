@@ -1,12 +1,13 @@
 // The totals timer walks the whole queue twice every 200 ms: a tick must stay cheap with a long
 // queue, both when nothing changed (the usual case) and when every target changed colour.
+#include "BenchSupport.h"
 #include "core/Main.h"
 #include "core/Queue.h"
 #include "mainwindow/Form1.h"
-#include "runtime/Dialogs.h"
 #include "runtime/Format.h"
 
 #include <QApplication>
+#include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 
 namespace {
@@ -56,10 +57,8 @@ BENCHMARK(BM_Timer2TickAllColoursChange)->Arg(5000)->Unit(benchmark::kMillisecon
 int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    rt::uiScript().active = true; // no box waits for a person
+    QTemporaryDir programFolder;
+    bench::prepareProgramFolder(programFolder);
     Main();
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return bench::runBenchmarks(argc, argv);
 }

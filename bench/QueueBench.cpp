@@ -1,9 +1,11 @@
 // The totals timer walks the whole queue every 200 ms: it must stay cheap with a long queue.
+#include "BenchSupport.h"
 #include "core/Queue.h"
 #include "mainwindow/Form1.h"
 #include "runtime/Format.h"
 
 #include <QApplication>
+#include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 
 namespace {
@@ -33,9 +35,8 @@ BENCHMARK(BM_ReadTargetsAndColourCells)->Arg(5000)->Unit(benchmark::kMillisecond
 int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
+    QTemporaryDir programFolder;
+    bench::prepareProgramFolder(programFolder);
     SetupQueueColumns();
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return bench::runBenchmarks(argc, argv);
 }

@@ -3,6 +3,7 @@
 //
 // Started as `RunnerBench --write-stderr BYTES WRITE_SIZE`, the program is the talking tool:
 // it writes BYTES of progress-like lines to its standard error, WRITE_SIZE bytes per write.
+#include "BenchSupport.h"
 #include "core/DOSOutputs.h"
 #include "runtime/CommandLine.h"
 
@@ -20,7 +21,9 @@ extern char** environ;
 
 namespace {
 
-constexpr long long OutputBytes = 50LL * 1024 * 1024;
+long long outputBytes() {
+    return (bench::brief() ? 2LL : 50LL) * 1024 * 1024;
+}
 constexpr int WriteSize = 100;
 
 std::string& selfPath() {
@@ -40,7 +43,7 @@ int writeToStderr(long long bytes, int writeSize) {
 }
 
 std::vector<std::string> writerWords() {
-    return {selfPath(), "--write-stderr", std::to_string(OutputBytes), std::to_string(WriteSize)};
+    return {selfPath(), "--write-stderr", std::to_string(outputBytes()), std::to_string(WriteSize)};
 }
 
 using Clock = std::chrono::steady_clock;
@@ -60,7 +63,7 @@ double timeRunner() {
     const auto start = Clock::now();
     runner.ExecuteCommand(commandLine);
     const double seconds = secondsSince(start);
-    if (received != OutputBytes)
+    if (received != outputBytes())
         std::abort();
     return seconds;
 }
@@ -110,12 +113,12 @@ void BM_RunnerAgainstCat(benchmark::State& state) {
     }
     state.counters["cat_ms"] = catSeconds * 1000 / double(state.iterations());
     state.counters["ratio"] = runnerSeconds / catSeconds;
-    state.SetBytesProcessed(state.iterations() * OutputBytes);
+    state.SetBytesProcessed(state.iterations() * outputBytes());
 }
 BENCHMARK(BM_RunnerAgainstCat)
     ->UseManualTime()
     ->Iterations(1)
-    ->Repetitions(7)
+    ->Repetitions(bench::brief() ? 1 : 7)
     ->ReportAggregatesOnly(true)
     ->Unit(benchmark::kMillisecond);
 
@@ -130,8 +133,5 @@ int main(int argc, char** argv) {
         return 1;
     selfPath().assign(path, size_t(length));
     QCoreApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return bench::runBenchmarks(argc, argv);
 }

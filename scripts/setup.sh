@@ -3,8 +3,10 @@
 # Usage: scripts/setup.sh BUILD_DIR [extra cmake options...]
 set -euo pipefail
 
+# The fonts: Liberation Sans stands in for the design's Arial with the same metrics, DejaVu for
+# every other character; the tests measure text against these two only.
 packages=(build-essential cmake ninja-build pkg-config qt6-base-dev libgtest-dev
-          libbenchmark-dev ffmpeg)
+          libbenchmark-dev ffmpeg fontconfig fonts-liberation2 fonts-dejavu-core)
 missing=()
 for package in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" ||

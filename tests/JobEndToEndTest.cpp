@@ -28,7 +28,7 @@ class JobEndToEndTest : public JobTest {
         hadTemp = qEnvironmentVariableIsSet("TMPDIR");
         savedTemp = qgetenv("TMPDIR");
         if (!QFileInfo(FFmpeg).isExecutable() || !QFileInfo(FFprobe).isExecutable())
-            GTEST_SKIP() << "ffmpeg and ffprobe are not installed";
+            FAIL() << "ffmpeg and ffprobe are not installed: scripts/setup.sh installs them";
         QFile::link(FFmpeg, folder_.path() + "/ffmpeg");
         QFile::link(FFprobe, folder_.path() + "/ffprobe");
         // The jobs' working folders go to a temporary folder of this test's own.

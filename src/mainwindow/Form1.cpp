@@ -11,6 +11,7 @@
 #include "theme/SliderBrushes.h"
 
 #include <QEvent>
+#include <QFontMetrics>
 #include <QMenuBar>
 
 namespace {
@@ -82,11 +83,21 @@ void SetCommonControlBkColor(QWidget* ctl, rt::Colour colour) {
 }
 
 // The design's 37-pixel percentage labels cut "100.00%" to "00.00%" at the end of a pass or a
-// run: they grow to the left, up to the "x2" label, keeping their right edge.
-void widenToShowHundredPercent(rt::Label& label) {
+// run: they grow to the left, up to the "x2" label, keeping their right edge. Where the font
+// standing in for Arial is wider than Arial (DejaVu Sans is), even that room is too narrow, and
+// the label's text gets smaller until it fits.
+void fitHundredPercent(rt::Label& label) {
     constexpr int leftmost = 879;
-    const int needed = label.fontMetrics().horizontalAdvance("100.00%") + 2;
+    constexpr int margin = 2;
+    const QString widest = QStringLiteral("100.00%");
     const int right = label.x() + label.width();
+    QFont font = label.font();
+    while (QFontMetrics(font).horizontalAdvance(widest) + margin > right - leftmost &&
+           font.pointSizeF() > 1)
+        font.setPointSizeF(font.pointSizeF() - 0.25);
+    if (font != label.font())
+        label.setFont(font);
+    const int needed = label.fontMetrics().horizontalAdvance(widest) + margin;
     const int left = std::max(leftmost, std::min(label.x(), right - needed));
     label.setGeometry(left, label.y(), right - left, label.height());
 }
@@ -194,7 +205,7 @@ void Form1::createStatusSurfaces() {
         Label1.add(design.index, label);
     }
     for (int percentage : {6, 7, 12})
-        widenToShowHundredPercent(Label1(percentage));
+        fitHundredPercent(Label1(percentage));
     Label15 = new rt::Label(Client, "x2");
     rt::place(Label15, 865, 62, 13, 14);
     Label15->setAlignment(Qt::AlignCenter);
