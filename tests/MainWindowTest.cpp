@@ -68,10 +68,12 @@ TEST_F(MainWindowTest, PercentageLabelsShowAHundredPercentWhole) {
     const QString standIn = qEnvironmentVariable("TOVRANE_TEST_ARIAL");
     for (int index : {6, 7, 12}) {
         const rt::Label& label = window.Label1(index);
-        if (!standIn.isEmpty())
+        if (!standIn.isEmpty()) {
             EXPECT_EQ(QFontInfo(label.font()).family(), standIn) << index;
-        if (standIn == "Liberation Sans") // Arial's metrics: the design's size holds
+        }
+        if (standIn == "Liberation Sans") { // Arial's metrics: the design's size holds
             EXPECT_DOUBLE_EQ(label.font().pointSizeF(), 8.25) << index;
+        }
         EXPECT_GE(label.width(), label.fontMetrics().horizontalAdvance("100.00%")) << index;
         EXPECT_EQ(label.x() + label.width(), 925) << index; // the design's right edge
         EXPECT_GE(label.x(), window.Label15->x() + window.Label15->width()) << index;
