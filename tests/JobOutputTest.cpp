@@ -118,6 +118,21 @@ TEST_F(JobOutputTest, StreamTagDurationKeepsTheDurationRead) {
     EXPECT_EQ(job->DurationSec, 272);
 }
 
+TEST_F(JobOutputTest, KeywordsInFileNamesAreReadPast) {
+    feed("scan_video", {"Input #0, mov,mp4,m4a,3gp,3g2,mj2, from '/v/clip_duration.mp4':\r\n"
+                        "  Metadata:\r\n    major_brand     : isom\r\n" +
+                        ProbeLine});
+    EXPECT_EQ(job->DurationSec, 272);
+    EXPECT_EQ(job->VideoBitrate, "1278.353k");
+
+    gauge().setMax(6);
+    feed("compress_video",
+         {"Output #0, mp4, to '/v/Compressed_01_time speed.mp4':\r\n" + ProgressLine});
+    EXPECT_EQ(mainLabel(11), "2.27");
+    EXPECT_EQ(job->Label2(13).caption(), "00:01:08");
+    EXPECT_EQ(cell(1, QueueColumn::ProcessStatus), "25.00%");
+}
+
 TEST_F(JobOutputTest, LongDurationsKeepTheirTrueBitrate) {
     queue().setCell(1, QueueColumn::TargetSize, "4500");
     feed("scan_video", {"  Duration: 10:00:00.00, start: 0.000000"});

@@ -8,36 +8,55 @@ namespace ToolOutput {
 
 namespace {
 
-// The characters that follow the first occurrence of a keyword: `count` of them, starting
-// `skip` characters after the keyword's first letter.
-std::optional<QString> after(const QString& chunk, const QString& keyword, int skip, int count) {
-    const qsizetype at = chunk.indexOf(keyword, 0, Qt::CaseInsensitive);
-    if (at < 0)
-        return std::nullopt;
-    return chunk.mid(at + skip, count);
+bool readsAsClock(const QString& text) {
+    return rt::clockTextSeconds(text).has_value();
+}
+
+bool readsAsNumber(const QString& text) {
+    return rt::toNumber(text).has_value();
+}
+
+// The value after an occurrence of a keyword: `count` characters, starting `skip` characters
+// after the keyword's first letter, made ready by `clean`. Of all occurrences in the chunk, the
+// first whose value `reads` counts; the first occurrence when none does.
+std::optional<QString> after(const QString& chunk, const QString& keyword, int skip, int count,
+                             QString (*clean)(const QString&), bool (*reads)(const QString&)) {
+    std::optional<QString> first;
+    for (qsizetype at = chunk.indexOf(keyword, 0, Qt::CaseInsensitive); at >= 0;
+         at = chunk.indexOf(keyword, at + 1, Qt::CaseInsensitive)) {
+        const QString value = clean(chunk.mid(at + skip, count));
+        if (reads(value))
+            return value;
+        if (!first)
+            first = value;
+    }
+    return first;
+}
+
+QString cleanSpeed(const QString& text) {
+    QString value = text;
+    value.replace('=', ' ');
+    value.replace('x', ' ');
+    return rt::formatText(rt::trimBlanks(value), "0.00");
+}
+
+QString asItStands(const QString& text) {
+    return text;
 }
 
 } // namespace
 
 std::optional<QString> speedText(const QString& chunk) {
-    auto value = after(chunk, "speed", 5, 6);
-    if (!value)
-        return std::nullopt;
-    value->replace('=', ' ');
-    value->replace('x', ' ');
-    return rt::formatText(rt::trimBlanks(*value), "0.00");
+    return after(chunk, "speed", 5, 6, cleanSpeed, readsAsNumber);
 }
 
 std::optional<QString> durationText(const QString& chunk) {
     // Of the 18 characters from "Duration", the 9 that follow "Duration:".
-    const auto value = after(chunk, "Duration", 9, 9);
-    if (!value)
-        return std::nullopt;
-    return rt::trimBlanks(*value);
+    return after(chunk, "Duration", 9, 9, rt::trimBlanks, readsAsClock);
 }
 
 std::optional<QString> timeText(const QString& chunk) {
-    return after(chunk, "time", 5, 8);
+    return after(chunk, "time", 5, 8, asItStands, readsAsClock);
 }
 
 QString videoBitrate(double targetMegabytes, int durationSeconds, int audioKbps) {

@@ -3,9 +3,10 @@
 #include <QString>
 #include <optional>
 
-// Reading the FFmpeg tools' console output. A chunk is read by itself: each keyword is looked
-// for once, ignoring case, and the value is taken from fixed positions after it, so a value cut
-// by the chunk's end is read as far as it goes.
+// Reading the FFmpeg tools' console output. A chunk is read by itself: the value is taken from
+// fixed positions after a keyword (ignoring case), so a value cut by the chunk's end is read as
+// far as it goes. A keyword may also stand in a file name the tool prints: the first occurrence
+// whose value reads as one counts, and the first occurrence when none does.
 namespace ToolOutput {
 
 // The speed after "speed" ("speed=2.27x" gives "2.27"); text that is not a number comes back
