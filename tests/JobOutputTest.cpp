@@ -109,6 +109,18 @@ TEST_F(JobOutputTest, DurationSplitBetweenChunksIsStillReadWhole) {
     EXPECT_EQ(job->VideoBitrate, "1278.353k");
 }
 
+TEST_F(JobOutputTest, SourceUnderOneSecondKeepsItsHundredths) {
+    feed("scan_video",
+         {"xxxxxxxxxxxxxxxxxxxxxxxxxxxxx  Duration: 00:00:00", ".92, start: 0.000000"});
+    EXPECT_DOUBLE_EQ(job->DurationSec, 0.92);
+    EXPECT_EQ(job->Label2(8).caption(), "0.92");
+    EXPECT_EQ(job->VideoBitrate, "405055.826k"); // 45.5 * 8192 / 0.92 - 92
+    // From one second on, whole seconds.
+    feed("scan_video", {"  Duration: 00:00:01.50, start"});
+    EXPECT_EQ(job->Label2(8).caption(), "1");
+    EXPECT_EQ(job->VideoBitrate, "372644k");
+}
+
 TEST_F(JobOutputTest, StreamTagDurationKeepsTheDurationRead) {
     feed("scan_video",
          {ProbeLine, "    Metadata:\r\n      DURATION        : 00:01:02.000000000\r\n"});

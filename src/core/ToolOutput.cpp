@@ -2,6 +2,7 @@
 
 #include "runtime/Format.h"
 
+#include <QRegularExpression>
 #include <QStringList>
 
 namespace ToolOutput {
@@ -10,6 +11,21 @@ namespace {
 
 bool readsAsClock(const QString& text) {
     return rt::clockTextSeconds(text).has_value();
+}
+
+// " hh:mm:ss.cc", as it follows "Duration:", in seconds: whole seconds from the clock part, and
+// the hundredths as well when that part reads 0.
+std::optional<double> secondsOfDuration(const QString& text) {
+    const std::optional<int> whole = rt::clockTextSeconds(rt::trimBlanks(text.left(9)));
+    if (!whole || *whole >= 1)
+        return whole;
+    static const QRegularExpression fraction("^\\.\\d{1,2}");
+    const QRegularExpressionMatch match = fraction.match(text.mid(9));
+    return match.hasMatch() ? match.captured().toDouble() : 0.0;
+}
+
+bool readsAsDuration(const QString& text) {
+    return secondsOfDuration(text).has_value();
 }
 
 bool readsAsNumber(const QString& text) {
@@ -50,16 +66,17 @@ std::optional<QString> speedText(const QString& chunk) {
     return after(chunk, "speed", 5, 6, cleanSpeed, readsAsNumber);
 }
 
-std::optional<QString> durationText(const QString& chunk) {
-    // Of the 18 characters from "Duration", the 9 that follow "Duration:".
-    return after(chunk, "Duration", 9, 9, rt::trimBlanks, readsAsClock);
+std::optional<double> durationSeconds(const QString& chunk) {
+    // Of the 21 characters from "Duration", the 12 that follow "Duration:".
+    const auto text = after(chunk, "Duration", 9, 12, asItStands, readsAsDuration);
+    return text ? secondsOfDuration(*text) : std::nullopt;
 }
 
 std::optional<QString> timeText(const QString& chunk) {
     return after(chunk, "time", 5, 8, asItStands, readsAsClock);
 }
 
-QString videoBitrate(double targetMegabytes, int durationSeconds, int audioKbps) {
+QString videoBitrate(double targetMegabytes, double durationSeconds, int audioKbps) {
     double kilobits = targetMegabytes * 8192;
     if (durationSeconds != 0)
         kilobits = kilobits / durationSeconds - audioKbps;
