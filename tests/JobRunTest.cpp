@@ -152,11 +152,13 @@ TEST_F(JobRunTest, TwoJobsNestAndCompleteWithTheirOwnStatistics) {
     Form2& window = *windows[0];
     EXPECT_EQ(window.Text1(0).text(),
               program + "/ffmpeg -y -i \"" + first +
-                  "\" -c:v libx265 -preset ultrafast -b:v 1278.353k -x265-params pass=1 -an "
+                  "\" -c:v libx265 -preset ultrafast -b:v 1278.353k -fps_mode passthrough "
+                  "-x265-params pass=1 -an "
                   "-f mp4 /dev/null");
     EXPECT_EQ(window.Text1(1).text(),
               program + "/ffmpeg -i \"" + first +
-                  "\" -c:v libx265 -preset ultrafast -b:v 1278.353k -x265-params pass=2 -c:a "
+                  "\" -c:v libx265 -preset ultrafast -b:v 1278.353k -fps_mode passthrough "
+                  "-x265-params pass=2 -c:a "
                   "aac -b:a 92k -y \"" +
                   program + "/videos/Compressed_01_first.mp4\"");
     EXPECT_TRUE(callsWith("ffprobe")[0].endsWith("ffprobe -hide_banner -stats -i " + first));

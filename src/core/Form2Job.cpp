@@ -77,6 +77,11 @@ bool folderAcceptsFiles(const QString& folder) {
     return probe.open();
 }
 
+// Every decoded frame goes to the encoder as it is, in both passes: left to choose, ffmpeg fills
+// a gap before the video (audio that starts earlier, which pass 1 does not have) or evens out a
+// variable frame rate, and pass 2 would then encode other frames than pass 1 analysed.
+const QString SameFramesInBothPasses = QStringLiteral("-fps_mode passthrough");
+
 // A tool of the program's folder, quoted only when the folder's name needs it.
 QString tool(const QString& name) {
     const QString path = rt::programFolder() + "/" + name;
@@ -144,8 +149,8 @@ void Form2::AnalyseVideoData() {
     queue().setCell(queueRow(), QueueColumn::ActualSize, "000");
     selectQueueRow();
     runTool(Text1(0), tool("ffmpeg") + " -y -i " + rt::quoteArgument(VideoPath) +
-                          " -c:v libx265 -preset " + X265Preset + " -b:v " + VideoBitrate +
-                          " -x265-params pass=1 -an -f mp4 /dev/null");
+                          " -c:v libx265 -preset " + X265Preset + " -b:v " + VideoBitrate + " " +
+                          SameFramesInBothPasses + " -x265-params pass=1 -an -f mp4 /dev/null");
     const auto failure = toolFailure("ffmpeg pass 1", "failed");
     endPassDisplays();
     if (failure && !CancelRequested) {
@@ -209,9 +214,9 @@ QString Form2::outputFileOfPass2() {
 
 QString Form2::pass2CommandLine(const QString& output) {
     return tool("ffmpeg") + " -i " + rt::quoteArgument(VideoPath) + " -c:v libx265 -preset " +
-           X265Preset + " -b:v" + " " + VideoBitrate + " " + "-x265-params pass=2 -c:a" + " " +
-           AudioCodec + " " + "-b:a" + " " + AudioBitrate + " " + "-y" + " " +
-           rt::quoteArgument(output);
+           X265Preset + " -b:v" + " " + VideoBitrate + " " + SameFramesInBothPasses + " " +
+           "-x265-params pass=2 -c:a" + " " + AudioCodec + " " + "-b:a" + " " + AudioBitrate + " " +
+           "-y" + " " + rt::quoteArgument(output);
 }
 
 // ---- How a job ends
