@@ -77,6 +77,14 @@ bool folderAcceptsFiles(const QString& folder) {
     return probe.open();
 }
 
+// What a failed or stopped pass 2 left under the output's name is no result: it goes, unless
+// the pass never touched the file that was there before it.
+void removeWhatPass2Left(const QString& output, const std::optional<rt::FileStamp>& before) {
+    const std::optional<rt::FileStamp> after = rt::fileStamp(output);
+    if (after && after != before)
+        rt::removeFile(output);
+}
+
 // Every decoded frame goes to the encoder as it is, in both passes: left to choose, ffmpeg fills
 // a gap before the video (audio that starts earlier, which pass 1 does not have) or evens out a
 // variable frame rate, and pass 2 would then encode other frames than pass 1 analysed.
@@ -184,11 +192,13 @@ void Form2::CompressVideo() {
         return;
     }
     outputsBeingWritten().insert(outputKey);
+    const std::optional<rt::FileStamp> beforePass2 = rt::fileStamp(output);
     runTool(Text1(1), pass2CommandLine(output));
     outputsBeingWritten().remove(outputKey);
     const auto failure = toolFailure("ffmpeg pass 2", "failed");
     endPassDisplays();
     if (failure) {
+        removeWhatPass2Left(output, beforePass2);
         // A stop that ended the pass leaves a truncated file: never report it complete.
         if (CancelRequested)
             cancelJob();
