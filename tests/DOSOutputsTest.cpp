@@ -180,7 +180,7 @@ TEST(CommandLineTest, SplitsByOurRules) {
 }
 
 TEST_F(DOSOutputsTest, RunningToolIsListedUnderItsPathUntilReaped) {
-    const QString toolPath = writeTool("my tool", "#!/bin/sh\necho running\n");
+    const QString toolPath = writeTool("my tool", "#!/bin/sh\necho running\nsleep 0.2\n");
     pid_t listed = 0;
     run(runner_, rt::quoteArgument(toolPath), [&](const QString& chunk) {
         if (!chunk.isEmpty())
