@@ -6,6 +6,7 @@
 #include "runtime/ProcessTable.h"
 
 #include <QDir>
+#include <QTimer>
 #include <csignal>
 #include <functional>
 
@@ -104,6 +105,22 @@ TEST_F(DOSOutputsTest, CallWaitsForAGrandchildHoldingThePipe) {
         run(runner_, tool("parent", "(sleep 0.3; echo grandchild) & echo child"));
     EXPECT_EQ(recorded.result, "child\ngrandchild\n");
     EXPECT_TRUE(runner_.Succeeded());
+}
+
+TEST_F(DOSOutputsTest, EventsKeepFlowingWhileAToolLivesOnAfterClosingItsOutput) {
+    QTimer ticker;
+    int ticks = 0;
+    QObject::connect(&ticker, &QTimer::timeout, [&] { ++ticks; });
+    ticker.start(10);
+    int ticksAtBrokenPipe = 0;
+    run(runner_, tool("lingers", "printf x; exec >&- 2>&-; sleep 0.5; exit 7"),
+        [&](const QString& chunk) {
+            if (chunk.isEmpty())
+                ticksAtBrokenPipe = ticks;
+        });
+    EXPECT_GE(ticks - ticksAtBrokenPipe, 5);
+    EXPECT_EQ(runner_.LastOutcome(), DOSOutputs::Outcome::Exited);
+    EXPECT_EQ(runner_.ExitCode(), 7);
 }
 
 TEST_F(DOSOutputsTest, MissingExecutableReturnsAtOnceWithoutEventAndKeepsLastOutputs) {

@@ -50,7 +50,8 @@ bool hasEnded(pid_t pid) {
     do {
         result = ::waitid(P_PID, id_t(pid), &info, WEXITED | WNOHANG | WNOWAIT);
     } while (result < 0 && errno == EINTR);
-    return result == 0 && info.si_pid == pid;
+    // One that is no longer ours to wait for (reaped elsewhere) counts as ended as well.
+    return result != 0 || info.si_pid == pid;
 }
 
 QString title(pid_t pid) {
