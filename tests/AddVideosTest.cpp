@@ -68,6 +68,13 @@ TEST_F(AddVideosTest, OneChosenClipFillsTheWholeRow) {
     EXPECT_EQ(uncompressedPanel(), "Total UnCompressed Size: 0,002Mb");
 }
 
+TEST_F(AddVideosTest, NewRowsTakeTheCompressionSlidersPercentage) {
+    Form1::instance().Slider1(0).setValue(42);
+    choose({writeFile("Clip.mp4", 1572864)});
+    AddVideosFromDialog();
+    EXPECT_EQ(cell(1, QueueColumn::TargetSize), "0.63"); // 42 % of 1.5 Mb
+}
+
 TEST_F(AddVideosTest, CancelOrOnePictureAddsNothing) {
     AddVideosFromDialog(); // no scripted answer: cancel
     choose({writeFile("Photo.PNG", 10)});

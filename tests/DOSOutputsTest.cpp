@@ -6,6 +6,7 @@
 #include "runtime/ProcessTable.h"
 
 #include <QDir>
+#include <QTimer>
 #include <csignal>
 #include <functional>
 
@@ -106,6 +107,22 @@ TEST_F(DOSOutputsTest, CallWaitsForAGrandchildHoldingThePipe) {
     EXPECT_TRUE(runner_.Succeeded());
 }
 
+TEST_F(DOSOutputsTest, EventsKeepFlowingWhileAToolLivesOnAfterClosingItsOutput) {
+    QTimer ticker;
+    int ticks = 0;
+    QObject::connect(&ticker, &QTimer::timeout, [&] { ++ticks; });
+    ticker.start(10);
+    int ticksAtBrokenPipe = 0;
+    run(runner_, tool("lingers", "printf x; exec >&- 2>&-; sleep 0.5; exit 7"),
+        [&](const QString& chunk) {
+            if (chunk.isEmpty())
+                ticksAtBrokenPipe = ticks;
+        });
+    EXPECT_GE(ticks - ticksAtBrokenPipe, 5);
+    EXPECT_EQ(runner_.LastOutcome(), DOSOutputs::Outcome::Exited);
+    EXPECT_EQ(runner_.ExitCode(), 7);
+}
+
 TEST_F(DOSOutputsTest, MissingExecutableReturnsAtOnceWithoutEventAndKeepsLastOutputs) {
     run(runner_, tool("hello", "echo hello"));
     const RecordedRun recorded =
@@ -180,7 +197,7 @@ TEST(CommandLineTest, SplitsByOurRules) {
 }
 
 TEST_F(DOSOutputsTest, RunningToolIsListedUnderItsPathUntilReaped) {
-    const QString toolPath = writeTool("my tool", "#!/bin/sh\necho running\n");
+    const QString toolPath = writeTool("my tool", "#!/bin/sh\necho running\nsleep 0.2\n");
     pid_t listed = 0;
     run(runner_, rt::quoteArgument(toolPath), [&](const QString& chunk) {
         if (!chunk.isEmpty())

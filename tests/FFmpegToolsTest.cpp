@@ -143,6 +143,24 @@ TEST_F(StopTest, EachStopEndsOneFFmpegFirstStartedFirst) {
     }
 }
 
+TEST_F(StopTest, StopPassesOverAToolThatHasEndedButIsNotYetReaped) {
+    writeTool("ffmpeg", "#!/bin/sh\ncase \"$*\" in *ended*) echo \"ended $$\"; exit 0 ;; esac\n"
+                        "echo started\nexec sleep 3\n");
+    DOSOutputs ended, running;
+    QObject::connect(&ended, &DOSOutputs::ReceiveOutputs, [&](const QString& chunk) {
+        if (!chunk.startsWith("ended "))
+            return;
+        const pid_t endedPid = chunk.mid(6).trimmed().toInt();
+        for (int tries = 0; tries < 500 && isRunning(endedPid); ++tries)
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        runTool(running, ffmpeg_, [] { StopFFmpeg(); });
+    });
+    ended.ExecuteCommand(rt::quoteArgument(ffmpeg_) + " ended");
+    EXPECT_EQ(running.LastOutcome(), DOSOutputs::Outcome::Signalled);
+    EXPECT_EQ(running.Signal(), SIGTERM);
+    EXPECT_TRUE(ended.Succeeded()); // its exit status was still there to read
+}
+
 TEST_F(StopTest, StopLeavesOtherToolsRunning) {
     DOSOutputs probe;
     pid_t probePid = 0;

@@ -44,14 +44,18 @@ class JobEndToEndTest : public JobTest {
         JobTest::TearDown();
     }
 
-    // A three-second test pattern with a sine tone.
-    QString makeClip(const QString& relativePath, const QStringList& extra = {}) {
+    // A test pattern with a sine tone, three seconds long unless told otherwise; `videoInput`
+    // goes before the pattern's input (such as -itsoffset to start the video late).
+    QString makeClip(const QString& relativePath, const QStringList& extra = {},
+                     const QString& seconds = "3", const QStringList& videoInput = {}) {
         const QString path = folder_.path() + "/" + relativePath;
         QDir().mkpath(QFileInfo(path).absolutePath());
-        runTool(FFmpeg, QStringList{"-v", "error", "-y", "-f", "lavfi", "-i",
-                                    "testsrc=duration=3:size=160x120:rate=25", "-f", "lavfi", "-i",
-                                    "sine=frequency=440:duration=3", "-shortest", "-c:v", "libx264",
-                                    "-preset", "ultrafast", "-c:a", "aac"} +
+        runTool(FFmpeg, QStringList{"-v", "error", "-y"} + videoInput +
+                            QStringList{"-f", "lavfi", "-i",
+                                        "testsrc=duration=" + seconds + ":size=160x120:rate=25",
+                                        "-f", "lavfi", "-i",
+                                        "sine=frequency=440:duration=" + seconds, "-shortest",
+                                        "-c:v", "libx264", "-preset", "ultrafast", "-c:a", "aac"} +
                             extra + QStringList{path});
         return path;
     }
@@ -143,6 +147,24 @@ TEST_F(JobEndToEndTest, BadInputsEndWithAClearStatus) {
     EXPECT_EQ(QFileInfo(empty).size(), 0);
     EXPECT_EQ(Form1::instance().PBar1(2).value(), 8);
     expectNoStatisticsLeft({folder_.path(), QFileInfo(odd).absolutePath(), QDir::currentPath()});
+}
+
+TEST_F(JobEndToEndTest, TransportStreamWithLeadingAudioAndSubSecondClipCompress) {
+    // Audio that starts before the video makes ffmpeg pad the video in pass 2 alone, unless
+    // both passes take the frames as they are.
+    const QString leading = makeClip("in/leading audio.ts", {}, "3", {"-itsoffset", "0.023"});
+    const QString brief = makeClip("in/brief.mp4", {}, "0.92");
+    addRow(leading, "0.1");
+    addRow(brief, "0.05");
+    startQuickRun();
+    ASSERT_TRUE(runUntil(runEnded, 60000));
+
+    expectCompressedNearTarget(1);
+    EXPECT_EQ(cell(2, QueueColumn::CompressionPass), "Compression Complete")
+        << cell(2, QueueColumn::ProcessStatus).toStdString();
+    EXPECT_EQ(codecs(cell(2, QueueColumn::OutputPath)), "hevc aac");
+    EXPECT_EQ(jobs()[1]->Label2(9).caption(), "353.217k"); // 0.05 * 8192 / 0.92 - 92
+    EXPECT_TRUE(rt::uiScript().msgBoxes.empty());
 }
 
 } // namespace

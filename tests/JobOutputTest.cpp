@@ -109,6 +109,18 @@ TEST_F(JobOutputTest, DurationSplitBetweenChunksIsStillReadWhole) {
     EXPECT_EQ(job->VideoBitrate, "1278.353k");
 }
 
+TEST_F(JobOutputTest, SourceUnderOneSecondKeepsItsHundredths) {
+    feed("scan_video",
+         {"xxxxxxxxxxxxxxxxxxxxxxxxxxxxx  Duration: 00:00:00", ".92, start: 0.000000"});
+    EXPECT_DOUBLE_EQ(job->DurationSec, 0.92);
+    EXPECT_EQ(job->Label2(8).caption(), "0.92");
+    EXPECT_EQ(job->VideoBitrate, "405055.826k"); // 45.5 * 8192 / 0.92 - 92
+    // From one second on, whole seconds.
+    feed("scan_video", {"  Duration: 00:00:01.50, start"});
+    EXPECT_EQ(job->Label2(8).caption(), "1");
+    EXPECT_EQ(job->VideoBitrate, "372644k");
+}
+
 TEST_F(JobOutputTest, StreamTagDurationKeepsTheDurationRead) {
     feed("scan_video",
          {ProbeLine, "    Metadata:\r\n      DURATION        : 00:01:02.000000000\r\n"});
@@ -116,6 +128,21 @@ TEST_F(JobOutputTest, StreamTagDurationKeepsTheDurationRead) {
     EXPECT_EQ(job->Label2(8).caption(), "272");
     feed("scan_video", {"Duration: N/A, start"});
     EXPECT_EQ(job->DurationSec, 272);
+}
+
+TEST_F(JobOutputTest, KeywordsInFileNamesAreReadPast) {
+    feed("scan_video", {"Input #0, mov,mp4,m4a,3gp,3g2,mj2, from '/v/clip_duration.mp4':\r\n"
+                        "  Metadata:\r\n    major_brand     : isom\r\n" +
+                        ProbeLine});
+    EXPECT_EQ(job->DurationSec, 272);
+    EXPECT_EQ(job->VideoBitrate, "1278.353k");
+
+    gauge().setMax(6);
+    feed("compress_video",
+         {"Output #0, mp4, to '/v/Compressed_01_time speed.mp4':\r\n" + ProgressLine});
+    EXPECT_EQ(mainLabel(11), "2.27");
+    EXPECT_EQ(job->Label2(13).caption(), "00:01:08");
+    EXPECT_EQ(cell(1, QueueColumn::ProcessStatus), "25.00%");
 }
 
 TEST_F(JobOutputTest, LongDurationsKeepTheirTrueBitrate) {

@@ -41,13 +41,15 @@ case "$*" in
   done ;;
 *pass=2*)
   [ "$(cat x265_2pass.log)" = "$2" ] || { printf 'statistics of another video'; exit 1; }
-  case "$*" in *p2fail*) exit 1 ;; *nofile*) exit 0 ;; esac
+  case "$*" in *p2early*) exit 1 ;; *nofile*) exit 0 ;; esac
+  for output; do :; done
+  printf 'a start' > "$output"
+  case "$*" in *p2fail*) exit 1 ;; esac
   i=0
   while [ $i -lt PASS2_STEPS ]; do
     printf 'frame= 10 fps= 54 size= 1kB time=00:02:16.00 bitrate= 1kbits/s speed=3x    \r'
     sleep 0.1; i=$((i+1))
   done
-  for output; do :; done
   head -c 2500000 /dev/zero > "$output" ;;
 esac
 )SH";
@@ -152,11 +154,13 @@ TEST_F(JobRunTest, TwoJobsNestAndCompleteWithTheirOwnStatistics) {
     Form2& window = *windows[0];
     EXPECT_EQ(window.Text1(0).text(),
               program + "/ffmpeg -y -i \"" + first +
-                  "\" -c:v libx265 -preset ultrafast -b:v 1278.353k -x265-params pass=1 -an "
+                  "\" -c:v libx265 -preset ultrafast -b:v 1278.353k -fps_mode passthrough "
+                  "-x265-params pass=1 -an "
                   "-f mp4 /dev/null");
     EXPECT_EQ(window.Text1(1).text(),
               program + "/ffmpeg -i \"" + first +
-                  "\" -c:v libx265 -preset ultrafast -b:v 1278.353k -x265-params pass=2 -c:a "
+                  "\" -c:v libx265 -preset ultrafast -b:v 1278.353k -fps_mode passthrough "
+                  "-x265-params pass=2 -c:a "
                   "aac -b:a 92k -y \"" +
                   program + "/videos/Compressed_01_first.mp4\"");
     EXPECT_TRUE(callsWith("ffprobe")[0].endsWith("ffprobe -hide_banner -stats -i " + first));
@@ -179,6 +183,7 @@ TEST_F(JobRunTest, StopDuringPassTwoCancelsInsteadOfCompleting) {
     writeTools(1, 100);
     runAndStopDuring("Pass 2: Compressing...");
     EXPECT_EQ(cell(1, QueueColumn::ProcessStatus), "Cancelled");
+    EXPECT_FALSE(QFileInfo::exists(cell(1, QueueColumn::OutputPath))); // the pass's start of one
     EXPECT_NE(cell(1, QueueColumn::CompressionPass), "Compression Complete");
     EXPECT_FALSE(queue().checked(1));
     EXPECT_EQ(Form1::instance().PBar1(2).value(), 1);
@@ -282,13 +287,16 @@ TEST_F(JobRunTest, FailuresEndTheRowAndStillCountTheirPasses) {
         {"small.mp4", "0.01", "Target size too small for the audio bitrate"},
         {"p1fail.mp4", "45.5", "ffmpeg pass 1 failed (exit code 1)"},
         {"p2fail.mp4", "45.5", "ffmpeg pass 2 failed (exit code 1)"},
+        {"p2early.mp4", "45.5", "ffmpeg pass 2 failed (exit code 1)"},
         {"nofile.mp4", "45.5", "No output file was written"},
         {"unwritable.mp4", "45.5", "Output folder cannot be written"},
     };
     for (const Case& c : cases)
         addRow(c.name == "gone.mp4" ? folder_.path() + "/videos/gone.mp4" : source(c.name),
                c.target);
-    queue().setCell(8, QueueColumn::OutputPath, "/proc/Compressed_08_unwritable.mp4");
+    queue().setCell(9, QueueColumn::OutputPath, "/proc/Compressed_09_unwritable.mp4");
+    // An earlier run's output where pass 2 fails before writing anything.
+    const QString earlier = writeFile("videos/Compressed_07_p2early.mp4", 1000);
     startQuickRun();
     ASSERT_TRUE(runUntil(runEnded, 30000));
 
@@ -297,7 +305,10 @@ TEST_F(JobRunTest, FailuresEndTheRowAndStillCountTheirPasses) {
         EXPECT_EQ(cell(row, QueueColumn::ProcessStatus), cases[row - 1].reason) << row;
         EXPECT_FALSE(queue().checked(row)) << row;
     }
-    EXPECT_EQ(Form1::instance().PBar1(2).value(), 16);
+    // Only what a failed pass 2 wrote itself is removed.
+    EXPECT_FALSE(QFileInfo::exists(cell(6, QueueColumn::OutputPath)));
+    EXPECT_EQ(QFileInfo(earlier).size(), 1000);
+    EXPECT_EQ(Form1::instance().PBar1(2).value(), 18);
     EXPECT_EQ(Form1::instance().Label1(7).caption(), "100.00%");
     EXPECT_TRUE(callsWith("pass=2").filter("p1fail").isEmpty());
     EXPECT_EQ(

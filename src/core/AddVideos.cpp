@@ -37,16 +37,17 @@ void addChosenFiles(const QStringList& paths) {
             AddVideoToQueue(path);
 }
 
-// Source size and the default target of 60 % of it. A size that cannot be read (the file went
-// away meanwhile) leaves both empty rather than claiming 0 Mb.
+// Source size and the target at the percentage the compression slider shows. A size that cannot
+// be read (the file went away meanwhile) leaves both empty rather than claiming 0 Mb.
 void fillSizeCells(rt::ListView& list, const QString& path) {
     const std::optional<qint64> bytes = rt::fileSize(path);
     if (!bytes)
         return;
     const QString sizeText = rt::round3Text(double(*bytes) / 1024 / 1024);
     list.setCell(LastAddedItem, QueueColumn::PreCompressedSize, sizeText);
-    list.setCell(LastAddedItem, QueueColumn::TargetSize,
-                 rt::round3Text(rt::leadingNumber(sizeText) / 100 * 60));
+    list.setCell(
+        LastAddedItem, QueueColumn::TargetSize,
+        rt::round3Text(rt::leadingNumber(sizeText) / 100 * Form1::instance().Slider1(0).value()));
 }
 
 // Columns 1 to 5 and 9 of a row whose file exists and whose type is permitted.

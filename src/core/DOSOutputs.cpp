@@ -76,6 +76,7 @@ QString DOSOutputs::ExecuteCommand(const QString& CommandLine) {
         deliver(cutCharacter);
     deliver(QString());
 
+    child.awaitEnd();
     const rt::ChildStatus status = child.finish();
     outcome_ = outcomeOf(status.kind);
     exitCode_ = status.exitCode;

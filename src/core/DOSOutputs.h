@@ -5,8 +5,9 @@
 
 // Runs one console command line as a child process whose standard output and error share one
 // pipe, and hands every piece of output (at most 256 bytes) to its owner through
-// ReceiveOutputs the moment it is read. ExecuteCommand returns when the pipe breaks: when the
-// tool and everything that inherited the pipe have ended.
+// ReceiveOutputs the moment it is read. ExecuteCommand returns once the pipe has broken (the
+// tool and everything that inherited the pipe have closed it) and the tool has ended; events
+// keep running while it waits for a tool that lives on after closing its output.
 class DOSOutputs : public QObject {
     Q_OBJECT
   public:

@@ -68,7 +68,7 @@ class Form2 : public QWidget {
     QString VideoBitrate;
     QString AudioBitrate;
     QString CompressedPath;
-    int DurationSec = 0;
+    double DurationSec = 0; // whole seconds; to the hundredth for a source under one second
     int ListIndex = 0;
     bool Finished = false;
 

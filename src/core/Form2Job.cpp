@@ -77,6 +77,19 @@ bool folderAcceptsFiles(const QString& folder) {
     return probe.open();
 }
 
+// What a failed or stopped pass 2 left under the output's name is no result: it goes, unless
+// the pass never touched the file that was there before it.
+void removeWhatPass2Left(const QString& output, const std::optional<rt::FileStamp>& before) {
+    const std::optional<rt::FileStamp> after = rt::fileStamp(output);
+    if (after && after != before)
+        rt::removeFile(output);
+}
+
+// Every decoded frame goes to the encoder as it is, in both passes: left to choose, ffmpeg fills
+// a gap before the video (audio that starts earlier, which pass 1 does not have) or evens out a
+// variable frame rate, and pass 2 would then encode other frames than pass 1 analysed.
+const QString SameFramesInBothPasses = QStringLiteral("-fps_mode passthrough");
+
 // A tool of the program's folder, quoted only when the folder's name needs it.
 QString tool(const QString& name) {
     const QString path = rt::programFolder() + "/" + name;
@@ -144,8 +157,8 @@ void Form2::AnalyseVideoData() {
     queue().setCell(queueRow(), QueueColumn::ActualSize, "000");
     selectQueueRow();
     runTool(Text1(0), tool("ffmpeg") + " -y -i " + rt::quoteArgument(VideoPath) +
-                          " -c:v libx265 -preset " + X265Preset + " -b:v " + VideoBitrate +
-                          " -x265-params pass=1 -an -f mp4 /dev/null");
+                          " -c:v libx265 -preset " + X265Preset + " -b:v " + VideoBitrate + " " +
+                          SameFramesInBothPasses + " -x265-params pass=1 -an -f mp4 /dev/null");
     const auto failure = toolFailure("ffmpeg pass 1", "failed");
     endPassDisplays();
     if (failure && !CancelRequested) {
@@ -179,11 +192,13 @@ void Form2::CompressVideo() {
         return;
     }
     outputsBeingWritten().insert(outputKey);
+    const std::optional<rt::FileStamp> beforePass2 = rt::fileStamp(output);
     runTool(Text1(1), pass2CommandLine(output));
     outputsBeingWritten().remove(outputKey);
     const auto failure = toolFailure("ffmpeg pass 2", "failed");
     endPassDisplays();
     if (failure) {
+        removeWhatPass2Left(output, beforePass2);
         // A stop that ended the pass leaves a truncated file: never report it complete.
         if (CancelRequested)
             cancelJob();
@@ -209,9 +224,9 @@ QString Form2::outputFileOfPass2() {
 
 QString Form2::pass2CommandLine(const QString& output) {
     return tool("ffmpeg") + " -i " + rt::quoteArgument(VideoPath) + " -c:v libx265 -preset " +
-           X265Preset + " -b:v" + " " + VideoBitrate + " " + "-x265-params pass=2 -c:a" + " " +
-           AudioCodec + " " + "-b:a" + " " + AudioBitrate + " " + "-y" + " " +
-           rt::quoteArgument(output);
+           X265Preset + " -b:v" + " " + VideoBitrate + " " + SameFramesInBothPasses + " " +
+           "-x265-params pass=2 -c:a" + " " + AudioCodec + " " + "-b:a" + " " + AudioBitrate + " " +
+           "-y" + " " + rt::quoteArgument(output);
 }
 
 // ---- How a job ends

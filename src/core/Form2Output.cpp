@@ -13,8 +13,8 @@ rt::ListView& queue() {
     return *Form1::instance().ListView1;
 }
 
-// "Duration: hh:mm:ss" is 18 characters: the last 17 of a chunk may hold the start of one.
-constexpr int DurationCarry = 17;
+// "Duration: hh:mm:ss.cc" is 21 characters: the last 20 of a chunk may hold the start of one.
+constexpr int DurationCarry = 20;
 
 } // namespace
 
@@ -55,11 +55,8 @@ void Form2::readDuration(const QString& chunk) {
     // duration split between two chunks is still read whole.
     const QString text = probeCarry_ + chunk;
     probeCarry_ = text.right(DurationCarry);
-    const auto durationText = ToolOutput::durationText(text);
-    if (!durationText)
-        return;
     // A "Duration" that is no clock text (a stream's DURATION tag) keeps what was read before.
-    const auto seconds = rt::clockTextSeconds(*durationText);
+    const auto seconds = ToolOutput::durationSeconds(text);
     if (!seconds)
         return;
     Label2(8).setCaption(QString::number(*seconds));

@@ -2,11 +2,16 @@
 
 #include "runtime/ProcessTable.h"
 
+#include <QEventLoop>
 #include <QFile>
+#include <QSocketNotifier>
+#include <QTimer>
 #include <cerrno>
 #include <csignal>
 #include <fcntl.h>
+#include <memory>
 #include <spawn.h>
+#include <sys/syscall.h>
 #include <sys/wait.h>
 #include <unistd.h>
 #include <vector>
@@ -16,6 +21,9 @@ extern char** environ;
 namespace rt {
 
 namespace {
+
+// How often a wait for a child's end looks again where no process descriptor tells it.
+constexpr int EndRecheckMs = 50;
 
 // The pipe ends, both close-on-exec so that no other child inherits them, and both above the
 // standard descriptors so that the child's dup2 onto 0, 1 and 2 never lands on one of them.
@@ -133,6 +141,31 @@ qsizetype ChildProcess::read(char* buffer, qsizetype maxBytes) {
         if (errno != EINTR)
             return 0;
     }
+}
+
+void ChildProcess::awaitEnd() {
+    if (pid_ <= 0 || ProcessTable::hasEnded(pid_))
+        return;
+    QEventLoop loop;
+    const auto quitOnceEnded = [&] {
+        if (ProcessTable::hasEnded(pid_))
+            loop.quit();
+    };
+    // The process descriptor turns readable when the child ends; the timer is the fallback
+    // where the system offers no such descriptor.
+    const int endNotice = int(::syscall(SYS_pidfd_open, pid_, 0));
+    std::unique_ptr<QSocketNotifier> ended;
+    if (endNotice >= 0) {
+        ended = std::make_unique<QSocketNotifier>(endNotice, QSocketNotifier::Read);
+        QObject::connect(ended.get(), &QSocketNotifier::activated, &loop, quitOnceEnded);
+    }
+    QTimer recheck;
+    QObject::connect(&recheck, &QTimer::timeout, &loop, quitOnceEnded);
+    recheck.start(EndRecheckMs);
+    loop.exec();
+    ended.reset();
+    if (endNotice >= 0)
+        ::close(endNotice);
 }
 
 ChildStatus ChildProcess::finish() {

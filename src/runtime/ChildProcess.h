@@ -36,6 +36,10 @@ class ChildProcess {
     // that is when the child and everything that inherited its end have closed it.
     qsizetype read(char* buffer, qsizetype maxBytes);
 
+    // Waits until the child has ended, letting events run meanwhile: a child may live on after
+    // closing its output. The child stays unreaped, for finish() to read how it ended.
+    void awaitEnd();
+
     // Closes our end of the pipe, waits for the child, drops its entry and tells how it ended.
     ChildStatus finish();
 

@@ -1,7 +1,9 @@
 #include "runtime/ProcessTable.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <csignal>
+#include <sys/wait.h>
 #include <vector>
 
 namespace rt::ProcessTable {
@@ -37,9 +39,19 @@ void remove(pid_t pid) {
 
 pid_t find(const QString& title) {
     for (const Entry& e : entries())
-        if (e.title == title)
+        if (e.title == title && !hasEnded(e.pid))
             return e.pid;
     return 0;
+}
+
+bool hasEnded(pid_t pid) {
+    siginfo_t info{};
+    int result;
+    do {
+        result = ::waitid(P_PID, id_t(pid), &info, WEXITED | WNOHANG | WNOWAIT);
+    } while (result < 0 && errno == EINTR);
+    // One that is no longer ours to wait for (reaped elsewhere) counts as ended as well.
+    return result != 0 || info.si_pid == pid;
 }
 
 QString title(pid_t pid) {
