@@ -220,32 +220,6 @@ int Form2::queueRow() const {
     return queueRowMarked_ ? Form1::instance().ListView1->rowOfMark(queueRowMark_) : ListIndex;
 }
 
-void Form2::Timer1_Timer() {
-    ++TickCount;
-    if (TickCount != 4)
-        return;
-    ListIndex = Label2(0).caption().toInt();
-    if (Label2(14).caption().startsWith('/')) {
-        // Outputs go to a folder the user chose: name its last part in status panel 7.
-        rt::StatusPanel& panel = Form1::instance().StatusBar1->panel(7);
-        panel.setStyle(0);
-        panel.setAutoSize(2);
-        const qsizetype slash = OutputLocation.lastIndexOf('/');
-        if (slash >= 0)
-            panel.setText("Custom Save Location: ..." + OutputLocation.mid(slash) + "    ");
-    }
-    CompressedPath = Label2(4).caption();
-    VideoBitrate = Label2(9).caption();
-    AudioBitrate = Label2(10).caption();
-    jobRunning_ = true;
-    GetVideoData();
-    jobRunning_ = false;
-    Timer1->setEnabled(false);
-    TickCount = 0;
-    if (unloaded_)
-        deleteLater();
-}
-
 void Form2::Timer2_Timer() {
     if (Finished)
         return;

@@ -33,6 +33,8 @@ class Form2 : public QWidget {
     void Unload();
     bool unloaded() const { return unloaded_; }
     bool jobRunning() const { return jobRunning_; }
+    // The jobs running now, each nested inside the one that was running when it started.
+    static int nestedJobs();
 
     // The job's steps; GetVideoData runs the whole job and returns when it is over.
     void GetVideoData();
@@ -101,6 +103,10 @@ class Form2 : public QWidget {
     void Text1_Change(int Index);
     void Label2_Change(int Index);
     void dragWindow();
+
+    // Starting the job.
+    void runJob();
+    static void startWaitingJob();
 
     // Job helpers.
     bool prepareJob();
