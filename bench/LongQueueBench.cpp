@@ -35,7 +35,7 @@ const QByteArray StandInFFmpeg = "#!/bin/sh\n"
                                  "case \"$*\" in *pass=2*) for output; do :; done\n"
                                  "  printf x > \"$output\" ;; esac\n";
 
-constexpr int SecondLengthMs = 5;
+constexpr int SecondLengthMs = 1;
 
 void lowerSoftLimit(int resource, rlim_t wanted) {
     rlimit limit{};

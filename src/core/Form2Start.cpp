@@ -62,8 +62,8 @@ void Form2::startWaitingJob() {
 }
 
 void Form2::runJob() {
-    ListIndex = Label2(0).caption().toInt();
-    if (Label2(14).caption().startsWith('/')) {
+    ListIndex = sheetValue(0).toInt();
+    if (sheetValue(14).startsWith('/')) {
         // Outputs go to a folder the user chose: name its last part in status panel 7.
         rt::StatusPanel& panel = Form1::instance().StatusBar1->panel(7);
         panel.setStyle(0);
@@ -72,9 +72,9 @@ void Form2::runJob() {
         if (slash >= 0)
             panel.setText("Custom Save Location: ..." + OutputLocation.mid(slash) + "    ");
     }
-    CompressedPath = Label2(4).caption();
-    VideoBitrate = Label2(9).caption();
-    AudioBitrate = Label2(10).caption();
+    CompressedPath = sheetValue(4);
+    VideoBitrate = sheetValue(9);
+    AudioBitrate = sheetValue(10);
     jobRunning_ = true;
     ++runningJobs();
     GetVideoData();
