@@ -32,6 +32,7 @@ class Form2 : public QWidget, public rt::DeferredControls {
 
     // Shows the window without taking the focus; its activate handler runs as on activation.
     void showModeless();
+    // Showing the window builds its controls first.
     void setVisible(bool visible) override;
     void buildControls() override;
     // Closes the window and stops its timers; it never starts a job again.
@@ -70,11 +71,9 @@ class Form2 : public QWidget, public rt::DeferredControls {
     rt::Timer* Timer1;      // start timer
     rt::Timer* Timer2;      // visibility and stop timer
 
-    // The job sheet's values and the texts the job writes, whether the controls exist or not.
+    // The job sheet's values, whether the controls exist yet or not.
     QString sheetValue(int row);
     void setSheetValue(int row, const QString& value);
-    void setBoxText(int box, const QString& text);
-    void setProgressCaption(const QString& caption);
 
     // The job's fields.
     int TickCount = 0;
@@ -109,6 +108,9 @@ class Form2 : public QWidget, public rt::DeferredControls {
     void createProgressBar();
     void createTimers();
     void connectHandlers();
+    // Texts the job writes, whether the controls exist yet or not.
+    void setBoxText(int box, const QString& text);
+    void setProgressCaption(const QString& caption);
     void setTitleCaption(const QString& caption);
 
     void Form_Load();
