@@ -51,40 +51,60 @@ QString debugLogPath() {
     return rt::programFolder() + "/FFmpegLog.txt";
 }
 
+const char* const BoxTexts[3] = {"FFmpeg PASS 1 string", "FFmpeg PASS 2 string", "FFmpeg output"};
+
 } // namespace
 
 Form2::Form2(QWidget* owner) : QWidget(owner, Qt::Window | Qt::FramelessWindowHint) {
     setAttribute(Qt::WA_ShowWithoutActivating);
     resize(rt::twipsToPixels(9705), rt::twipsToPixels(9030));
-    rt::setBackColour(this, BarGrey);
-    setFont(QFont("Arial"));
-    createTitleStrip();
-    createJobSheet();
-    createOutputBoxes();
+    std::fill(std::begin(sheet_), std::end(sheet_), NoData);
+    for (int box = 0; box < 3; ++box)
+        boxTexts_[box] = QString::fromLatin1(BoxTexts[box]) + "\r\n";
+    createProgressBar();
     createTimers();
-    connectHandlers();
     Form_Load();
 }
 
 Form2::~Form2() = default;
 
+void Form2::buildControls() {
+    if (controlsBuilt_)
+        return;
+    controlsBuilt_ = true;
+    rt::setBackColour(this, BarGrey);
+    setFont(QFont("Arial"));
+    createTitleStrip();
+    createJobSheet();
+    createOutputBoxes();
+    createContainer();
+    PBar1->raise();
+    connectHandlers();
+}
+
+void Form2::setVisible(bool visible) {
+    if (visible)
+        buildControls();
+    QWidget::setVisible(visible);
+}
+
 void Form2::createTitleStrip() {
-    Picture2 = new rt::PictureBox(this);
+    Picture2.set(new rt::PictureBox(this));
     rt::placeTwips(Picture2, 0, 0, 9855, 255);
     Picture2->setBackColour(TitleStripColour);
-    Label7 = new rt::Label(Picture2, "<%windowtitle%>");
+    Label7.set(new rt::Label(Picture2, title_));
     rt::placeTwips(Label7, 120, 15, 1575, 165);
     Label7->setAttribute(Qt::WA_TransparentForMouseEvents);
-    Shape2 = new rt::Shape(this);
+    Shape2.set(new rt::Shape(this));
     Shape2->setBorderColour(FrameGrey);
-    Label3 = new rt::Label(this);
+    Label3.set(new rt::Label(this));
     rt::placeTwips(Label3, 4800, 480, 135, 3855);
 }
 
 void Form2::createJobSheet() {
     for (int index = 0; index < 15; ++index) {
         auto* caption = new rt::Label(this, QString::fromLatin1(SheetCaptions[index]));
-        auto* value = new rt::Label(this, NoData);
+        auto* value = new rt::Label(this, sheet_[index]);
         for (rt::Label* label : {caption, value}) {
             label->setForeColour(rt::Orange);
             label->setBackColour(BarGrey);
@@ -101,7 +121,7 @@ void Form2::createJobSheet() {
 }
 
 void Form2::createOutputBoxes() {
-    Shape1 = new rt::Shape(this);
+    Shape1.set(new rt::Shape(this));
     rt::placeTwips(Shape1, 360, 4440, 8895, 4095);
     Shape1->setBorderColour(FrameGrey);
 
@@ -121,8 +141,6 @@ void Form2::createOutputBoxes() {
         Label5.add(i, label);
     }
 
-    const char* const boxTexts[3] = {"FFmpeg PASS 1 string", "FFmpeg PASS 2 string",
-                                     "FFmpeg output"};
     const int boxPlaces[3][4] = {
         {480, 4680, 8655, 735}, {480, 5760, 8655, 735}, {480, 6960, 8655, 975}};
     for (int i = 0; i < 3; ++i) {
@@ -130,34 +148,40 @@ void Form2::createOutputBoxes() {
         rt::placeTwips(box, boxPlaces[i][0], boxPlaces[i][1], boxPlaces[i][2], boxPlaces[i][3]);
         rt::setForeColour(box, rt::LightGrey);
         rt::setBackColour(box, rt::Black);
-        box->setText(QString::fromLatin1(boxTexts[i]) + "\r\n");
+        box->setText(boxTexts_[i]);
         Text1.add(i, box);
     }
 
-    Check1 = new rt::CheckBox(this, "Create a debug log file to log all output shown below");
+    Check1.set(new rt::CheckBox(this, "Create a debug log file to log all output shown below"));
     rt::placeTwips(Check1, 2040, 6720, 4215, 210);
     rt::setForeColour(Check1, rt::Orange);
     rt::setBackColour(Check1, BarGrey);
 
-    Label4 = new rt::Label(this, "progress: " + NoData);
+    Label4.set(new rt::Label(this, progressCaption_));
     rt::placeTwips(Label4, 480, 8040, 1815, 255);
     Label4->setForeColour(rt::Orange);
+}
+
+void Form2::createContainer() {
+    Picture1.set(new rt::PictureBox(this));
+    rt::placeTwips(Picture1, 2160, 7680, 1695, 1335);
+    Picture1->hide();
+    Label6.set(new rt::Label(Picture1, "control container"));
+}
+
+void Form2::createProgressBar() {
     PBar1 = new rt::ProgressBar(this);
     rt::placeTwips(PBar1, 480, 8280, 8655, 150);
 }
 
 void Form2::createTimers() {
-    Picture1 = new rt::PictureBox(this);
-    rt::placeTwips(Picture1, 2160, 7680, 1695, 1335);
-    Picture1->hide();
-    Label6 = new rt::Label(Picture1, "control container");
-    Timer1 = new rt::Timer(Picture1, 1000, true);
-    Timer2 = new rt::Timer(Picture1, 500, true);
+    Timer1 = new rt::Timer(this, 1000, true);
+    Timer2 = new rt::Timer(this, 500, true);
+    connect(Timer1, &rt::Timer::tick, this, &Form2::Timer1_Timer);
+    connect(Timer2, &rt::Timer::tick, this, &Form2::Timer2_Timer);
 }
 
 void Form2::connectHandlers() {
-    connect(Timer1, &rt::Timer::tick, this, &Form2::Timer1_Timer);
-    connect(Timer2, &rt::Timer::tick, this, &Form2::Timer2_Timer);
     connect(Check1, &QCheckBox::toggled, this, &Form2::Check1_Click);
     connect(Picture2, &rt::PictureBox::mouseDown, this, &Form2::dragWindow);
     Text1.forEach([this](int index, rt::TextBox& box) {
@@ -171,6 +195,43 @@ void Form2::connectHandlers() {
     });
 }
 
+// ---- What the controls show, built or not
+
+QString Form2::sheetValue(int row) {
+    return controlsBuilt_ ? Label2(row).caption() : sheet_[row];
+}
+
+void Form2::setSheetValue(int row, const QString& value) {
+    if (controlsBuilt_) {
+        Label2(row).setCaption(value);
+        return;
+    }
+    sheet_[row] = value;
+    Label2_Change(row);
+}
+
+void Form2::setBoxText(int box, const QString& text) {
+    // Until the controls exist the debug box is unticked: nothing is logged.
+    if (controlsBuilt_)
+        Text1(box).setText(text);
+    else
+        boxTexts_[box] = text;
+}
+
+void Form2::setProgressCaption(const QString& caption) {
+    if (controlsBuilt_)
+        Label4->setCaption(caption);
+    else
+        progressCaption_ = caption;
+}
+
+void Form2::setTitleCaption(const QString& caption) {
+    if (controlsBuilt_)
+        Label7->setCaption(caption);
+    else
+        title_ = caption;
+}
+
 // ---- Lifecycle
 
 void Form2::SetProgressBarColour() {
@@ -180,7 +241,6 @@ void Form2::SetProgressBarColour() {
 void Form2::Form_Load() {
     SetProgressBarColour();
     hide();
-    Picture2->setBackColour(TitleStripColour);
     setWindowTitle("Compression Thread Index");
     TickCount = 0;
     Stage = "scan_video";
@@ -218,32 +278,6 @@ void Form2::markQueueRow(const QPersistentModelIndex& mark) {
 
 int Form2::queueRow() const {
     return queueRowMarked_ ? Form1::instance().ListView1->rowOfMark(queueRowMark_) : ListIndex;
-}
-
-void Form2::Timer1_Timer() {
-    ++TickCount;
-    if (TickCount != 4)
-        return;
-    ListIndex = Label2(0).caption().toInt();
-    if (Label2(14).caption().startsWith('/')) {
-        // Outputs go to a folder the user chose: name its last part in status panel 7.
-        rt::StatusPanel& panel = Form1::instance().StatusBar1->panel(7);
-        panel.setStyle(0);
-        panel.setAutoSize(2);
-        const qsizetype slash = OutputLocation.lastIndexOf('/');
-        if (slash >= 0)
-            panel.setText("Custom Save Location: ..." + OutputLocation.mid(slash) + "    ");
-    }
-    CompressedPath = Label2(4).caption();
-    VideoBitrate = Label2(9).caption();
-    AudioBitrate = Label2(10).caption();
-    jobRunning_ = true;
-    GetVideoData();
-    jobRunning_ = false;
-    Timer1->setEnabled(false);
-    TickCount = 0;
-    if (unloaded_)
-        deleteLater();
 }
 
 void Form2::Timer2_Timer() {
@@ -306,7 +340,7 @@ void Form2::Text1_Change(int Index) {
 
 void Form2::Label2_Change(int Index) {
     if (Index == 0)
-        Label7->setCaption("Thread index: " + Label2(0).caption());
+        setTitleCaption("Thread index: " + sheetValue(0));
 }
 
 void Form2::mousePressEvent(QMouseEvent*) {

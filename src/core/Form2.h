@@ -1,7 +1,7 @@
 #pragma once
 
-#include "runtime/ControlArray.h"
 #include "runtime/Controls.h"
+#include "runtime/DeferredControls.h"
 #include "runtime/Timer.h"
 
 #include <QPersistentModelIndex>
@@ -17,7 +17,10 @@ class QTemporaryDir;
 // handler. It normally stays hidden; it shows itself while ShowThreadWindows is on and unloads
 // itself when a stop is requested. An unloaded window whose job is still running stays a valid
 // object until the job has returned, and is destroyed after that.
-class Form2 : public QWidget {
+// A run makes one window per queued video, and most are never shown: a window builds its
+// controls when it is first shown or touched, and keeps its sheet and texts as plain values
+// until then.
+class Form2 : public QWidget, public rt::DeferredControls {
     Q_OBJECT
   public:
     // The text of a job sheet value that nobody has written.
@@ -29,10 +32,15 @@ class Form2 : public QWidget {
 
     // Shows the window without taking the focus; its activate handler runs as on activation.
     void showModeless();
+    // Showing the window builds its controls first.
+    void setVisible(bool visible) override;
+    void buildControls() override;
     // Closes the window and stops its timers; it never starts a job again.
     void Unload();
     bool unloaded() const { return unloaded_; }
     bool jobRunning() const { return jobRunning_; }
+    // The jobs running now, each nested inside the one that was running when it started.
+    static int nestedJobs();
 
     // The job's steps; GetVideoData runs the whole job and returns when it is over.
     void GetVideoData();
@@ -44,22 +52,28 @@ class Form2 : public QWidget {
     void Timer2_Timer();
 
     // The job sheet: Label2(0..14) hold the values, Label1(0..14) name them.
-    rt::ControlArray<rt::Label> Label1;
-    rt::ControlArray<rt::Label> Label2;
-    rt::ControlArray<rt::TextBox> Text1; // 0 probe and pass 1, 1 pass 2, 2 latest output
-    rt::ControlArray<rt::Label> Label5;  // captions; Label5(4) shows the debug log's size
-    rt::PictureBox* Picture2;            // the title strip
-    rt::Label* Label7;                   // the title
-    rt::PictureBox* Picture1;            // hidden container of the timers
-    rt::Label* Label6;
-    rt::Label* Label3;
-    rt::Label* Label4; // progress of the current pass
-    rt::ProgressBar* PBar1;
-    rt::CheckBox* Check1; // debug log switch
-    rt::Shape* Shape1;
-    rt::Shape* Shape2;
-    rt::Timer* Timer1; // start timer
-    rt::Timer* Timer2; // visibility and stop timer
+    rt::DeferredControlArray<rt::Label> Label1{*this};
+    rt::DeferredControlArray<rt::Label> Label2{*this};
+    // 0 probe and pass 1, 1 pass 2, 2 latest output
+    rt::DeferredControlArray<rt::TextBox> Text1{*this};
+    // captions; Label5(4) shows the debug log's size
+    rt::DeferredControlArray<rt::Label> Label5{*this};
+    rt::DeferredControl<rt::PictureBox> Picture2{*this}; // the title strip
+    rt::DeferredControl<rt::Label> Label7{*this};        // the title
+    rt::DeferredControl<rt::PictureBox> Picture1{*this}; // hidden container
+    rt::DeferredControl<rt::Label> Label6{*this};
+    rt::DeferredControl<rt::Label> Label3{*this};
+    rt::DeferredControl<rt::Label> Label4{*this};    // progress of the current pass
+    rt::DeferredControl<rt::CheckBox> Check1{*this}; // debug log switch
+    rt::DeferredControl<rt::Shape> Shape1{*this};
+    rt::DeferredControl<rt::Shape> Shape2{*this};
+    rt::ProgressBar* PBar1; // progress of the current pass; always built
+    rt::Timer* Timer1;      // start timer
+    rt::Timer* Timer2;      // visibility and stop timer
+
+    // The job sheet's values, whether the controls exist yet or not.
+    QString sheetValue(int row);
+    void setSheetValue(int row, const QString& value);
 
     // The job's fields.
     int TickCount = 0;
@@ -90,8 +104,14 @@ class Form2 : public QWidget {
     void createTitleStrip();
     void createJobSheet();
     void createOutputBoxes();
+    void createContainer();
+    void createProgressBar();
     void createTimers();
     void connectHandlers();
+    // Texts the job writes, whether the controls exist yet or not.
+    void setBoxText(int box, const QString& text);
+    void setProgressCaption(const QString& caption);
+    void setTitleCaption(const QString& caption);
 
     void Form_Load();
     void Form_Activate();
@@ -102,10 +122,14 @@ class Form2 : public QWidget {
     void Label2_Change(int Index);
     void dragWindow();
 
+    // Starting the job.
+    void runJob();
+    static void startWaitingJob();
+
     // Job helpers.
     bool prepareJob();
     std::unique_ptr<DOSOutputs> newRunner();
-    void runTool(rt::TextBox& commandBox, const QString& commandLine);
+    void runTool(int commandBox, const QString& commandLine);
     std::optional<QString> toolFailure(const QString& toolName, const QString& failedWords) const;
     QString outputFileOfPass2();
     QString pass2CommandLine(const QString& output);
@@ -127,4 +151,11 @@ class Form2 : public QWidget {
     QString probeCarry_; // the probe's last characters, for a duration split between chunks
     bool unloaded_ = false;
     bool jobRunning_ = false;
+
+    // What the controls show, until they are built.
+    bool controlsBuilt_ = false;
+    QString sheet_[15];
+    QString boxTexts_[3];
+    QString title_ = QStringLiteral("<%windowtitle%>");
+    QString progressCaption_ = "progress: " + NoData;
 };

@@ -108,12 +108,12 @@ void Form2::GetVideoData() {
         workFolder_.reset(); // the tools' statistics files go with it
     });
     Stage = "scan_video";
-    VideoPath = Label2(1).caption();
+    VideoPath = sheetValue(1);
     if (!prepareJob())
         return;
     objDOS = newRunner();
     probeCarry_.clear();
-    runTool(Text1(0), tool("ffprobe") + " -hide_banner -stats -i " + rt::quoteArgument(VideoPath));
+    runTool(0, tool("ffprobe") + " -hide_banner -stats -i " + rt::quoteArgument(VideoPath));
     if (const auto failure = toolFailure("ffprobe", "could not read the video")) {
         failProbe(*failure);
         return;
@@ -153,12 +153,12 @@ bool Form2::prepareJob() {
 void Form2::AnalyseVideoData() {
     objDOS = newRunner();
     Stage = "analyse_video";
-    VideoBitrate = Label2(9).caption();
+    VideoBitrate = sheetValue(9);
     queue().setCell(queueRow(), QueueColumn::ActualSize, "000");
     selectQueueRow();
-    runTool(Text1(0), tool("ffmpeg") + " -y -i " + rt::quoteArgument(VideoPath) +
-                          " -c:v libx265 -preset " + X265Preset + " -b:v " + VideoBitrate + " " +
-                          SameFramesInBothPasses + " -x265-params pass=1 -an -f mp4 /dev/null");
+    runTool(0, tool("ffmpeg") + " -y -i " + rt::quoteArgument(VideoPath) +
+                   " -c:v libx265 -preset " + X265Preset + " -b:v " + VideoBitrate + " " +
+                   SameFramesInBothPasses + " -x265-params pass=1 -an -f mp4 /dev/null");
     const auto failure = toolFailure("ffmpeg pass 1", "failed");
     endPassDisplays();
     if (failure && !CancelRequested) {
@@ -193,7 +193,7 @@ void Form2::CompressVideo() {
     }
     outputsBeingWritten().insert(outputKey);
     const std::optional<rt::FileStamp> beforePass2 = rt::fileStamp(output);
-    runTool(Text1(1), pass2CommandLine(output));
+    runTool(1, pass2CommandLine(output));
     outputsBeingWritten().remove(outputKey);
     const auto failure = toolFailure("ffmpeg pass 2", "failed");
     endPassDisplays();
@@ -218,7 +218,7 @@ void Form2::CompressVideo() {
 
 QString Form2::outputFileOfPass2() {
     if (OutputLocation != SourceDirectoryLocation)
-        return Label2(14).caption();
+        return sheetValue(14);
     return unquoted(CompressedPath);
 }
 
@@ -236,7 +236,7 @@ void Form2::completeJob(double megabytes) {
     const QString size = rt::formatNumber(megabytes, "000");
     list.setCell(queueRow(), QueueColumn::ActualSize, size);
     list.setCell(queueRow(), QueueColumn::ProcessStatus, "100%");
-    Label2(7).setCaption(size);
+    setSheetValue(7, size);
     list.setCell(queueRow(), QueueColumn::CompressionPass, "Compression Complete");
     selectQueueRow();
     list.setChecked(queueRow(), true);
@@ -275,9 +275,9 @@ std::unique_ptr<DOSOutputs> Form2::newRunner() {
     return runner;
 }
 
-void Form2::runTool(rt::TextBox& commandBox, const QString& commandLine) {
-    commandBox.setText(QString());
-    commandBox.setText(commandLine);
+void Form2::runTool(int commandBox, const QString& commandLine) {
+    setBoxText(commandBox, QString());
+    setBoxText(commandBox, commandLine);
     objDOS->setCommandLine(commandLine);
     objDOS->ExecuteCommand();
 }

@@ -20,8 +20,8 @@ constexpr int DurationCarry = 20;
 
 void Form2::objDOS_ReceiveOutputs(const QString& CommandOutputs) {
     rt::doEvents();
-    Text1(2).setText(QString());
-    Text1(2).setText(rt::trimBlanks(CommandOutputs) + "\r\n");
+    setBoxText(2, QString());
+    setBoxText(2, rt::trimBlanks(CommandOutputs) + "\r\n");
     readSpeed(CommandOutputs);
     if (Stage == "scan_video")
         readDuration(CommandOutputs);
@@ -59,12 +59,12 @@ void Form2::readDuration(const QString& chunk) {
     const auto seconds = ToolOutput::durationSeconds(text);
     if (!seconds)
         return;
-    Label2(8).setCaption(QString::number(*seconds));
+    setSheetValue(8, QString::number(*seconds));
     DurationSec = *seconds;
     const double target = rt::leadingNumber(queue().cell(queueRow(), QueueColumn::TargetSize));
     VideoBitrate = ToolOutput::videoBitrate(target, DurationSec, AudioBitrateKbps);
-    Label2(7).setCaption("in progress");
-    Label2(9).setCaption(VideoBitrate);
+    setSheetValue(7, "in progress");
+    setSheetValue(9, VideoBitrate);
 }
 
 void Form2::readProgress(const QString& chunk, const QString& passText) {
@@ -72,14 +72,14 @@ void Form2::readProgress(const QString& chunk, const QString& passText) {
     const auto timeText = ToolOutput::timeText(chunk);
     if (!timeText)
         return;
-    Label2(13).setCaption(*timeText);
+    setSheetValue(13, *timeText);
     rt::doEvents();
-    const auto duration = rt::toNumber(Label2(8).caption());
+    const auto duration = rt::toNumber(sheetValue(8));
     const int elapsed = rt::clockTextSeconds(*timeText).value_or(0);
     QString percentage;
     if (duration && *duration != 0)
         percentage = rt::formatNumber(elapsed / (*duration / 100), "00.00");
-    Label4->setCaption("progress " + percentage + "%");
+    setProgressCaption("progress " + percentage + "%");
     Form1& main = Form1::instance();
     for (rt::ProgressBar* bar : {PBar1, &main.PBar1(1)}) {
         if (duration)

@@ -24,18 +24,18 @@ void writeJobSheet(Form2& job, int row) {
     const QString videoName = list.cell(row, QueueColumn::VideoName);
     const bool ownAudio = list.cell(row, QueueColumn::IndividualSettings) == "True";
 
-    job.Label2(0).setCaption(rt::formatNumber(row, "00"));
-    job.Label2(1).setCaption(sourcePath);
-    job.Label2(2).setCaption(lastDot < 0 ? sourcePath : sourcePath.mid(lastDot + 1));
-    job.Label2(3).setCaption("mp4");
-    job.Label2(5).setCaption(list.cell(row, QueueColumn::TargetSize));
-    job.Label2(6).setCaption(parentFolder);
-    job.Label2(4).setCaption('"' + list.cell(row, QueueColumn::OutputPath) + '"');
-    job.Label2(11).setCaption(parentFolder + videoName);
-    job.Label2(10).setCaption(ownAudio ? list.cell(row, QueueColumn::IndividualAudioBitrate)
-                                       : QString::number(AudioBitrateKbps) + "k");
-    job.Label2(12).setCaption(X265Preset);
-    job.Label2(14).setCaption(customOutputName(row, videoName));
+    job.setSheetValue(0, rt::formatNumber(row, "00"));
+    job.setSheetValue(1, sourcePath);
+    job.setSheetValue(2, lastDot < 0 ? sourcePath : sourcePath.mid(lastDot + 1));
+    job.setSheetValue(3, "mp4");
+    job.setSheetValue(5, list.cell(row, QueueColumn::TargetSize));
+    job.setSheetValue(6, parentFolder);
+    job.setSheetValue(4, '"' + list.cell(row, QueueColumn::OutputPath) + '"');
+    job.setSheetValue(11, parentFolder + videoName);
+    job.setSheetValue(10, ownAudio ? list.cell(row, QueueColumn::IndividualAudioBitrate)
+                                   : QString::number(AudioBitrateKbps) + "k");
+    job.setSheetValue(12, X265Preset);
+    job.setSheetValue(14, customOutputName(row, videoName));
     if (OutputLocation != SourceDirectoryLocation)
         list.setCell(row, QueueColumn::OutputPath, customOutputName(row, videoName));
 }
@@ -53,10 +53,9 @@ void StartCompression() {
         auto* job = new Form2(&main);
         writeJobSheet(*job, row);
         job->markQueueRow(main.ListView1->rowMark(row));
-        // Beyond the screen's lower right corner until it is hidden.
+        // Beyond the screen's lower right corner. It stays hidden: showing it only to hide it
+        // again would build its controls for nothing; its timer shows it when that is asked.
         rt::setWindowLeft(job, rt::screenWidth());
         rt::setWindowTop(job, rt::screenHeight());
-        job->showModeless();
-        job->hide();
     }
 }

@@ -12,8 +12,19 @@ void doEvents() {
     QCoreApplication::processEvents(QEventLoop::AllEvents);
 }
 
+namespace {
+std::int64_t& secondLength() {
+    static std::int64_t milliseconds = 1000;
+    return milliseconds;
+}
+} // namespace
+
+void setSecondLength(int milliseconds) {
+    secondLength() = milliseconds > 0 ? milliseconds : 1000;
+}
+
 std::int64_t clockSeconds() {
-    return QDateTime::currentSecsSinceEpoch();
+    return QDateTime::currentMSecsSinceEpoch() / secondLength();
 }
 
 namespace {
@@ -36,7 +47,7 @@ void waitPast(std::int64_t deadline) {
     waited.start();
     while (clockSeconds() <= deadline) {
         // Sleep in a nested loop until the clock turns past the deadline.
-        const qint64 endMs = (deadline + 1) * 1000;
+        const qint64 endMs = (deadline + 1) * secondLength();
         const qint64 remaining = endMs - QDateTime::currentMSecsSinceEpoch();
         QEventLoop loop;
         QTimer::singleShot(int(std::max<qint64>(1, remaining)), &loop, &QEventLoop::quit);

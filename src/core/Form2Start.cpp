@@ -1,0 +1,90 @@
+// How a job window starts its job: on its start timer's fourth tick, nested inside whatever job
+// is processing events at that moment, but never deeper than a fixed number of jobs.
+#include "core/Form2.h"
+#include "core/Settings.h"
+#include "mainwindow/Form1.h"
+
+#include <QPointer>
+#include <QTimer>
+#include <deque>
+
+namespace {
+
+// Every running job sits on the one thread's stack with its tool's pipe and process. Deeper
+// nesting gains nothing (only the innermost job reads its tool's output), so a long queue holds
+// these 32 levels at most: well inside the stack and the descriptor limit.
+constexpr int MaxNestedJobs = 32;
+
+int& runningJobs() {
+    static int running = 0;
+    return running;
+}
+
+// Windows whose start came while MaxNestedJobs jobs were running, in the order it came.
+std::deque<QPointer<Form2>>& waitingWindows() {
+    static std::deque<QPointer<Form2>> waiting;
+    return waiting;
+}
+
+// The window whose job starts next, once a job has returned; nullptr when none waits.
+Form2* nextWaitingWindow() {
+    auto& waiting = waitingWindows();
+    while (!waiting.empty() && (waiting.front().isNull() || waiting.front()->unloaded()))
+        waiting.pop_front();
+    return waiting.empty() ? nullptr : waiting.front().data();
+}
+
+} // namespace
+
+int Form2::nestedJobs() {
+    return runningJobs();
+}
+
+void Form2::Timer1_Timer() {
+    ++TickCount;
+    if (TickCount != 4)
+        return;
+    if (runningJobs() >= MaxNestedJobs || nextWaitingWindow()) {
+        // Starts later, after the windows already waiting, when a running job has returned.
+        Timer1->setEnabled(false);
+        waitingWindows().push_back(this);
+        return;
+    }
+    runJob();
+}
+
+void Form2::startWaitingJob() {
+    Form2* next = nextWaitingWindow();
+    if (!next || runningJobs() >= MaxNestedJobs)
+        return;
+    waitingWindows().pop_front();
+    next->runJob();
+}
+
+void Form2::runJob() {
+    ListIndex = sheetValue(0).toInt();
+    if (sheetValue(14).startsWith('/')) {
+        // Outputs go to a folder the user chose: name its last part in status panel 7.
+        rt::StatusPanel& panel = Form1::instance().StatusBar1->panel(7);
+        panel.setStyle(0);
+        panel.setAutoSize(2);
+        const qsizetype slash = OutputLocation.lastIndexOf('/');
+        if (slash >= 0)
+            panel.setText("Custom Save Location: ..." + OutputLocation.mid(slash) + "    ");
+    }
+    CompressedPath = sheetValue(4);
+    VideoBitrate = sheetValue(9);
+    AudioBitrate = sheetValue(10);
+    jobRunning_ = true;
+    ++runningJobs();
+    GetVideoData();
+    --runningJobs();
+    jobRunning_ = false;
+    Timer1->setEnabled(false);
+    TickCount = 0;
+    // The level this job held is free: the first waiting job takes it at the next event.
+    if (nextWaitingWindow())
+        QTimer::singleShot(0, &Form2::startWaitingJob);
+    if (unloaded_)
+        deleteLater();
+}

@@ -1,0 +1,107 @@
+// Long queues: jobs nest inside one another only so deep, whatever the queue's length, so that a
+// run of thousands of videos fits a small stack and few descriptors.
+#include "JobTestSupport.h"
+
+#include "runtime/Events.h"
+
+#include <QFile>
+#include <sys/resource.h>
+
+namespace {
+
+// The probe logs which video it was started for; pass 2 writes a one-byte output.
+const QByteArray QuickProbe = R"SH(#!/bin/sh
+[ -n "$LOG_PROBES" ] && echo "$4" >> "$(dirname "$0")/probes.log"
+printf '  Duration: 00:04:32.52, start: 0.000000, bitrate: 1402 kb/s\r\n'
+)SH";
+const QByteArray QuickFFmpeg = R"SH(#!/bin/sh
+printf 'frame= 10 fps= 54 size= 1kB time=00:04:32.00 bitrate= 1kbits/s speed=3x    \r'
+case "$*" in *pass=2*) for output; do :; done; printf x > "$output" ;; esac
+)SH";
+
+// Lowers a soft limit for the rest of the scope.
+class ScopedLimit {
+  public:
+    ScopedLimit(int resource, rlim_t soft) : resource_(resource) {
+        getrlimit(resource_, &saved_);
+        rlimit lowered = saved_;
+        lowered.rlim_cur = std::min(soft, saved_.rlim_max);
+        setrlimit(resource_, &lowered);
+    }
+    ~ScopedLimit() { setrlimit(resource_, &saved_); }
+    ScopedLimit(const ScopedLimit&) = delete;
+    ScopedLimit& operator=(const ScopedLimit&) = delete;
+
+  private:
+    int resource_;
+    rlimit saved_{};
+};
+
+class LongQueueTest : public JobTest {
+  protected:
+    void SetUp() override {
+        JobTest::SetUp();
+        writeTool("ffprobe", QuickProbe);
+        writeTool("ffmpeg", QuickFFmpeg);
+        rt::setSecondLength(1); // the jobs' waits of 1 and 2 seconds pass in milliseconds
+    }
+    void TearDown() override {
+        rt::setSecondLength(0);
+        JobTest::TearDown();
+    }
+
+    void queueVideos(int count) {
+        for (int video = 1; video <= count; ++video)
+            addRow(writeFile(QString("videos/v%1.mp4").arg(video), 10), "45.5");
+    }
+
+    // Runs the queue to its end; the deepest nesting of jobs seen on the way.
+    int runToTheEnd(int timeoutMs) {
+        int deepest = 0;
+        QTimer sampler;
+        QObject::connect(&sampler, &QTimer::timeout,
+                         [&] { deepest = std::max(deepest, Form2::nestedJobs()); });
+        sampler.start(1);
+        startQuickRun();
+        rt::ProgressBar& overall = Form1::instance().PBar1(2);
+        EXPECT_TRUE(
+            runUntil([&] { return overall.value() == overall.max() && Form2::nestedJobs() == 0; },
+                     timeoutMs));
+        return deepest;
+    }
+
+    static void expectEveryRowComplete() {
+        int complete = 0;
+        for (int row = 1; row <= queue().rowCount(); ++row)
+            complete += cell(row, QueueColumn::CompressionPass) == "Compression Complete";
+        EXPECT_EQ(complete, queue().rowCount())
+            << "row 1: " << cell(1, QueueColumn::ProcessStatus).toStdString();
+        EXPECT_TRUE(rt::uiScript().msgBoxes.empty());
+    }
+};
+
+TEST_F(LongQueueTest, JobsBeyondTheNestingBoundStartLaterInQueueOrder) {
+    ScopedEnvironment logProbes("LOG_PROBES", "1");
+    queueVideos(40);
+    const int deepest = runToTheEnd(60000);
+    // Twenty videos still nest all twenty deep, as every short queue does; forty do not.
+    EXPECT_GE(deepest, 20);
+    EXPECT_LT(deepest, 40);
+    QFile log(folder_.path() + "/probes.log");
+    ASSERT_TRUE(log.open(QIODevice::ReadOnly));
+    const QStringList probed = QString::fromUtf8(log.readAll()).split('\n', Qt::SkipEmptyParts);
+    ASSERT_EQ(probed.size(), 40);
+    for (int video = 1; video <= 40; ++video)
+        EXPECT_TRUE(probed[video - 1].endsWith(QString("/v%1.mp4").arg(video))) << video;
+    expectEveryRowComplete();
+}
+
+TEST_F(LongQueueTest, ThousandsOfVideosCompleteUnderASmallStackAndFewDescriptors) {
+    queueVideos(2000);
+    const ScopedLimit stack(RLIMIT_STACK, 1 << 20);
+    const ScopedLimit descriptors(RLIMIT_NOFILE, 256);
+    runToTheEnd(300000);
+    expectEveryRowComplete();
+}
+
+} // namespace
