@@ -66,11 +66,15 @@ bool collect(const Entry& entry, int options) {
 int endNoticeWriteEnd = -1;
 struct sigaction previousOnChildEnd {};
 
-void noteChildEnd(int signal, siginfo_t* info, void* context) {
+void postEndNotice() {
     const int savedErrno = errno;
     // A full pipe already holds a notice that has not been read yet.
     [[maybe_unused]] const ssize_t written = ::write(endNoticeWriteEnd, "", 1);
     errno = savedErrno;
+}
+
+void noteChildEnd(int signal, siginfo_t* info, void* context) {
+    postEndNotice();
     // Whoever watched SIGCHLD before us still hears of every child's end.
     if (previousOnChildEnd.sa_flags & SA_SIGINFO)
         previousOnChildEnd.sa_sigaction(signal, info, context);
@@ -90,8 +94,12 @@ int installEndNotice() {
     sigemptyset(&action.sa_mask);
     action.sa_flags = SA_SIGINFO | SA_RESTART | SA_NOCLDSTOP;
     if (::sigaction(SIGCHLD, nullptr, &previousOnChildEnd) == 0 &&
-        ::sigaction(SIGCHLD, &action, nullptr) == 0)
+        ::sigaction(SIGCHLD, &action, nullptr) == 0) {
+        // The first child is started before the handler is there, and may end unheard: one
+        // notice looks at it once events run.
+        postEndNotice();
         return fds[0];
+    }
     ::close(fds[0]);
     ::close(fds[1]);
     endNoticeWriteEnd = -1;
