@@ -1,5 +1,6 @@
 // A long queue run to its end against stand-in tools, with the program's waits shortened:
-// how deep the jobs nest, how many descriptors and how much memory the run holds, how long
+// how deep the jobs nest, how many descriptors, ended but unreaped tools and how much memory the
+// run holds, how long
 // StartCompression and the whole run take, and the longest stretch without events.
 // Usage: LongQueueBench [VIDEOS] (10,000 by default; 300 when TOVRANE_BENCH_BRIEF=1).
 // It runs under the common desktop limits: an 8 MB stack and 1,024 descriptors.
@@ -85,16 +86,34 @@ void queueVideos(const QString& source, int videos) {
     }
 }
 
+// Children of ours that have ended but are not reaped yet (zombies).
+int unreapedChildren() {
+    QFile children(QString("/proc/self/task/%1/children").arg(getpid()));
+    if (!children.open(QIODevice::ReadOnly))
+        return 0;
+    int zombies = 0;
+    for (const QByteArray& pid : children.readAll().split(' ')) {
+        QFile stat("/proc/" + pid.trimmed() + "/stat");
+        if (pid.trimmed().isEmpty() || !stat.open(QIODevice::ReadOnly))
+            continue;
+        const QByteArray line = stat.readAll();
+        zombies += line.mid(line.lastIndexOf(')') + 2, 1) == "Z";
+    }
+    return zombies;
+}
+
 // Samples the run from inside its event processing, wherever the jobs have nested it.
 struct Peaks {
     int depth = 0;
     int descriptors = 0;
+    int unreaped = 0;
     qint64 longestGapMs = 0;
 };
 
 void sample(Peaks& peaks, QElapsedTimer& sinceLast) {
     peaks.depth = std::max(peaks.depth, Form2::nestedJobs());
     peaks.descriptors = std::max(peaks.descriptors, openDescriptors());
+    peaks.unreaped = std::max(peaks.unreaped, unreapedChildren());
     peaks.longestGapMs = std::max(peaks.longestGapMs, sinceLast.restart());
 }
 
@@ -162,6 +181,7 @@ int main(int argc, char** argv) {
                 (withRows - before) * 1024 / videos, (withWindows - withRows) * 1024 / videos);
     std::printf("peak nesting depth: %d\n", peaks.depth);
     std::printf("peak open descriptors: %d\n", peaks.descriptors);
+    std::printf("peak ended but unreaped tools: %d\n", peaks.unreaped);
     std::printf("peak resident memory: %.0f MB\n", peakResidentMb());
     std::printf("longest stretch without events: %lld ms\n",
                 static_cast<long long>(peaks.longestGapMs));

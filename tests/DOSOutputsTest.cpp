@@ -5,10 +5,13 @@
 #include "runtime/CommandLine.h"
 #include "runtime/ProcessTable.h"
 
+#include <QDeadlineTimer>
 #include <QDir>
+#include <QEventLoop>
 #include <QTimer>
 #include <csignal>
 #include <functional>
+#include <sys/wait.h>
 
 namespace {
 
@@ -29,6 +32,23 @@ RecordedRun run(DOSOutputs& runner, const QString& commandLine = QString(),
     recorded.result = runner.ExecuteCommand(commandLine);
     QObject::disconnect(&runner, &DOSOutputs::ReceiveOutputs, nullptr, nullptr);
     return recorded;
+}
+
+// Whether a process is still a child of ours to reap, running or ended.
+bool isUnreapedChild(pid_t pid) {
+    siginfo_t info{};
+    return ::waitid(P_PID, id_t(pid), &info, WEXITED | WNOHANG | WNOWAIT) == 0;
+}
+
+// Lets events run, as they do while other jobs nest inside a handler, until `done` holds or
+// `milliseconds` have passed.
+void runEventsUntil(const std::function<bool()>& done, int milliseconds) {
+    const QDeadlineTimer deadline(milliseconds);
+    while (!done() && !deadline.hasExpired()) {
+        QEventLoop loop;
+        QTimer::singleShot(10, &loop, &QEventLoop::quit);
+        loop.exec();
+    }
 }
 
 class DOSOutputsTest : public ProgramTest {
@@ -150,6 +170,40 @@ TEST_F(DOSOutputsTest, ExitStatusTellsFailedAndKilledToolsFromSuccessfulOnes) {
     EXPECT_EQ(runner_.Signal(), SIGTERM);
     EXPECT_EQ(runner_.ExitCode(), -1);
     EXPECT_EQ(runner_.Outputs(), "going\n");
+}
+
+TEST_F(DOSOutputsTest, ToolEndingWhileItsRunnerIsInAHandlerIsReapedAtOnceAndKeepsItsStatus) {
+    struct Ending {
+        QByteArray command;
+        DOSOutputs::Outcome outcome;
+        int exitCode;
+        int signal;
+    };
+    for (const Ending& ending :
+         {Ending{"exit 3", DOSOutputs::Outcome::Exited, 3, 0},
+          Ending{"kill -KILL $$", DOSOutputs::Outcome::Signalled, -1, SIGKILL}}) {
+        SCOPED_TRACE(ending.command.constData());
+        // More than one read of output: the rest stays in the pipe while the handler runs.
+        pid_t toolPid = 0;
+        bool reapedMeanwhile = false, listedMeanwhile = true;
+        const RecordedRun recorded =
+            run(runner_, tool("ends", "echo $$; printf '%0300d' 0; " + ending.command),
+                [&](const QString& chunk) {
+                    if (toolPid != 0 || chunk.isEmpty())
+                        return;
+                    toolPid = chunk.section('\n', 0, 0).toInt();
+                    runEventsUntil([&] { return !isUnreapedChild(toolPid); }, 2000);
+                    reapedMeanwhile = !isUnreapedChild(toolPid);
+                    listedMeanwhile = !rt::ProcessTable::title(toolPid).isEmpty();
+                });
+        ASSERT_GT(toolPid, 0);
+        EXPECT_TRUE(reapedMeanwhile);
+        EXPECT_FALSE(listedMeanwhile);
+        EXPECT_EQ(recorded.result, QString::number(toolPid) + "\n" + QString(300, '0'));
+        EXPECT_EQ(runner_.LastOutcome(), ending.outcome);
+        EXPECT_EQ(runner_.ExitCode(), ending.exitCode);
+        EXPECT_EQ(runner_.Signal(), ending.signal);
+    }
 }
 
 TEST_F(DOSOutputsTest, StoredCommandLineAndArgument) {

@@ -1,18 +1,13 @@
 #include "runtime/ChildProcess.h"
 
-#include "runtime/ProcessTable.h"
-
 #include <QEventLoop>
 #include <QFile>
-#include <QSocketNotifier>
 #include <QTimer>
 #include <cerrno>
 #include <csignal>
 #include <fcntl.h>
 #include <memory>
 #include <spawn.h>
-#include <sys/syscall.h>
-#include <sys/wait.h>
 #include <unistd.h>
 #include <vector>
 
@@ -22,7 +17,8 @@ namespace rt {
 
 namespace {
 
-// How often a wait for a child's end looks again where no process descriptor tells it.
+// How often a wait for a child's end looks again, in case another SIGCHLD handler has taken the
+// signal over without passing it on.
 constexpr int EndRecheckMs = 50;
 
 // The pipe ends, both close-on-exec so that no other child inherits them, and both above the
@@ -88,18 +84,6 @@ int spawn(pid_t& pid, const std::vector<QByteArray>& words, int writeEnd,
     return error;
 }
 
-ChildStatus statusOf(int waitStatus) {
-    ChildStatus status;
-    if (WIFEXITED(waitStatus)) {
-        status.kind = ChildStatus::Kind::Exited;
-        status.exitCode = WEXITSTATUS(waitStatus);
-    } else if (WIFSIGNALED(waitStatus)) {
-        status.kind = ChildStatus::Kind::Signalled;
-        status.signal = WTERMSIG(waitStatus);
-    }
-    return status;
-}
-
 } // namespace
 
 ChildProcess::~ChildProcess() {
@@ -127,7 +111,8 @@ bool ChildProcess::start(const QStringList& argv) {
     }
     pid_ = pid;
     readEnd_ = pipe.readEnd;
-    ProcessTable::add(pid_, argv.front());
+    ending_ = std::make_shared<std::optional<ChildStatus>>();
+    ProcessTable::add(pid_, argv.front(), ending_);
     return true;
 }
 
@@ -143,29 +128,24 @@ qsizetype ChildProcess::read(char* buffer, qsizetype maxBytes) {
     }
 }
 
+bool ChildProcess::hasEnded() const {
+    ProcessTable::reapEnded();
+    return ending_->has_value();
+}
+
 void ChildProcess::awaitEnd() {
-    if (pid_ <= 0 || ProcessTable::hasEnded(pid_))
+    if (!ending_ || hasEnded())
         return;
     QEventLoop loop;
     const auto quitOnceEnded = [&] {
-        if (ProcessTable::hasEnded(pid_))
+        if (hasEnded())
             loop.quit();
     };
-    // The process descriptor turns readable when the child ends; the timer is the fallback
-    // where the system offers no such descriptor.
-    const int endNotice = int(::syscall(SYS_pidfd_open, pid_, 0));
-    std::unique_ptr<QSocketNotifier> ended;
-    if (endNotice >= 0) {
-        ended = std::make_unique<QSocketNotifier>(endNotice, QSocketNotifier::Read);
-        QObject::connect(ended.get(), &QSocketNotifier::activated, &loop, quitOnceEnded);
-    }
+    ProcessTable::whenReaped(&loop, quitOnceEnded);
     QTimer recheck;
     QObject::connect(&recheck, &QTimer::timeout, &loop, quitOnceEnded);
     recheck.start(EndRecheckMs);
     loop.exec();
-    ended.reset();
-    if (endNotice >= 0)
-        ::close(endNotice);
 }
 
 ChildStatus ChildProcess::finish() {
@@ -173,16 +153,14 @@ ChildStatus ChildProcess::finish() {
         ::close(readEnd_);
         readEnd_ = -1;
     }
-    if (pid_ <= 0)
+    if (!ending_)
         return {};
-    int waitStatus = 0;
-    pid_t reaped;
-    do {
-        reaped = ::waitpid(pid_, &waitStatus, 0);
-    } while (reaped < 0 && errno == EINTR);
-    ProcessTable::remove(pid_);
+    if (!ending_->has_value())
+        ProcessTable::reap(pid_);
+    const ChildStatus status = ending_->value_or(ChildStatus{});
+    ending_.reset();
     pid_ = 0;
-    return reaped > 0 ? statusOf(waitStatus) : ChildStatus{};
+    return status;
 }
 
 } // namespace rt

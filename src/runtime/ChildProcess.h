@@ -1,22 +1,17 @@
 #pragma once
 
+#include "runtime/ProcessTable.h"
+
 #include <QString>
 #include <QStringList>
 #include <sys/types.h>
 
 namespace rt {
 
-// How a child process ended.
-struct ChildStatus {
-    enum class Kind { NotStarted, Exited, Signalled };
-    Kind kind = Kind::NotStarted;
-    int exitCode = -1; // when Exited
-    int signal = 0;    // when Signalled
-};
-
 // One child process whose standard output and standard error share one pipe, read by us.
 // Its standard input is /dev/null. No shell is involved: the words go to the child as they are.
-// While it runs, the child is listed in the ProcessTable under its first word.
+// While it runs, the child is listed in the ProcessTable under its first word; the table reaps
+// it as soon as it ends and keeps how it ended for finish(), while the pipe stays open to be read.
 class ChildProcess {
   public:
     ChildProcess() = default;
@@ -37,17 +32,22 @@ class ChildProcess {
     qsizetype read(char* buffer, qsizetype maxBytes);
 
     // Waits until the child has ended, letting events run meanwhile: a child may live on after
-    // closing its output. The child stays unreaped, for finish() to read how it ended.
+    // closing its output.
     void awaitEnd();
 
-    // Closes our end of the pipe, waits for the child, drops its entry and tells how it ended.
+    // Closes our end of the pipe, waits for the child unless it has been reaped already, and
+    // tells how it ended.
     ChildStatus finish();
 
     pid_t pid() const { return pid_; }
 
   private:
+    // Whether the started child has ended; reaps whatever listed child has ended unnoticed.
+    bool hasEnded() const;
+
     pid_t pid_ = 0;
     int readEnd_ = -1;
+    EndingSlot ending_; // null while no child is started
     QString workingDirectory_;
 };
 

@@ -1,26 +1,45 @@
 #pragma once
 
 #include <QString>
+#include <functional>
+#include <memory>
+#include <optional>
 #include <sys/types.h>
+
+class QObject;
 
 namespace rt {
 
+// How a child process ended.
+struct ChildStatus {
+    enum class Kind { NotStarted, Exited, Signalled };
+    Kind kind = Kind::NotStarted;
+    int exitCode = -1; // when Exited
+    int signal = 0;    // when Signalled
+};
+
+// Where the table leaves how one child ended, once it has reaped it. Kind::NotStarted there
+// means someone else reaped the child, so how it ended is unknown.
+using EndingSlot = std::shared_ptr<std::optional<ChildStatus>>;
+
 // The running children of this program, each listed under a title: the executable path its
-// command line names, until something renames it. An entry lasts until its child is reaped, so
-// a listed process id always belongs to our own child.
+// command line names, until something renames it. A child is reaped as soon as its end is
+// noticed, whatever the program is doing at the time, and its entry dropped then, so a listed
+// process id always belongs to our own child.
 namespace ProcessTable {
 
-// Lists a started child; the newest entry comes last.
-void add(pid_t pid, const QString& title);
-// Drops the entry of a reaped child.
-void remove(pid_t pid);
+// Lists a started child; the newest entry comes last. Its end is noticed while events run.
+void add(pid_t pid, const QString& title, EndingSlot ending);
+// Reaps every listed child that has ended.
+void reapEnded();
+// Waits for a listed child to end and reaps it.
+void reap(pid_t pid);
+// Calls `onReaped` (with `context` alive) after every round of reaping set off by a child's end.
+void whenReaped(const QObject* context, std::function<void()> onReaped);
 
 // The first listed child (in start order) titled exactly `title` that is still running; 0 when
-// there is none. A child that has ended but is not yet reaped is passed over.
+// there is none.
 pid_t find(const QString& title);
-// Whether our child has ended (or is no longer ours to wait for); a child that has ended stays
-// unreaped, so its exit status can still be read.
-bool hasEnded(pid_t pid);
 // The title of a listed child; empty when it is not listed.
 QString title(pid_t pid);
 // Renames a listed child's entry; does nothing for one that is not listed.
