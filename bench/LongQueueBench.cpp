@@ -1,9 +1,11 @@
 // A long queue run to its end against stand-in tools, with the program's waits shortened:
 // how deep the jobs nest, how many descriptors, ended but unreaped tools and how much memory the
-// run holds, how long
-// StartCompression and the whole run take, and the longest stretch without events.
+// run holds, how long StartCompression and the whole run take, and the longest stretch without
+// events.
 // Usage: LongQueueBench [VIDEOS] (10,000 by default; 300 when TOVRANE_BENCH_BRIEF=1).
 // It runs under the common desktop limits: an 8 MB stack and 1,024 descriptors.
+#include "../tests/QuickTools.h"
+#include "BenchSupport.h"
 #include "core/Form2.h"
 #include "core/Queue.h"
 #include "core/RunStart.h"
@@ -21,29 +23,11 @@
 #include <QTimer>
 #include <algorithm>
 #include <cstdio>
-#include <sys/resource.h>
 #include <unistd.h>
 
 namespace {
 
-// The probe reports a duration; pass 2 writes a one-byte output.
-const QByteArray StandInProbe = "#!/bin/sh\n"
-                                "printf '  Duration: 00:04:32.52, start: 0.000000, bitrate: "
-                                "1402 kb/s\\r\\n'\n";
-const QByteArray StandInFFmpeg = "#!/bin/sh\n"
-                                 "printf 'frame= 10 fps= 54 size= 1kB time=00:04:32.00 "
-                                 "bitrate= 1kbits/s speed=3x    \\r'\n"
-                                 "case \"$*\" in *pass=2*) for output; do :; done\n"
-                                 "  printf x > \"$output\" ;; esac\n";
-
 constexpr int SecondLengthMs = 1;
-
-void lowerSoftLimit(int resource, rlim_t wanted) {
-    rlimit limit{};
-    getrlimit(resource, &limit);
-    limit.rlim_cur = std::min(wanted, limit.rlim_max);
-    setrlimit(resource, &limit);
-}
 
 bool writeTool(const QString& path, const QByteArray& script) {
     QFile file(path);
@@ -132,15 +116,14 @@ int main(int argc, char** argv) {
     lowerSoftLimit(RLIMIT_STACK, 8 << 20);
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    const bool brief = qgetenv("TOVRANE_BENCH_BRIEF") == "1";
-    const int videos = argc > 1 ? std::max(1, atoi(argv[1])) : brief ? 300 : 10000;
+    const int videos = argc > 1 ? std::max(1, atoi(argv[1])) : bench::brief() ? 300 : 10000;
 
     // Nothing waits for a person: boxes are answered by the script and counted.
     rt::uiScript().active = true;
     QTemporaryDir program;
     const QString source = program.path() + "/videos/clip.mp4";
-    if (!program.isValid() || !writeTool(program.path() + "/ffprobe", StandInProbe) ||
-        !writeTool(program.path() + "/ffmpeg", StandInFFmpeg) ||
+    if (!program.isValid() || !writeTool(program.path() + "/ffprobe", QuickProbe) ||
+        !writeTool(program.path() + "/ffmpeg", QuickFFmpeg) ||
         !QDir().mkpath(program.path() + "/videos") || !writeTool(source, "video")) {
         std::fprintf(stderr, "the stand-in tools could not be written\n");
         return 2;

@@ -1,40 +1,26 @@
 // Long queues: jobs nest inside one another only so deep, whatever the queue's length, so that a
 // run of thousands of videos fits a small stack and few descriptors.
 #include "JobTestSupport.h"
+#include "QuickTools.h"
 
 #include "runtime/Events.h"
 
 #include <QFile>
-#include <sys/resource.h>
 
 namespace {
-
-// The probe logs which video it was started for; pass 2 writes a one-byte output.
-const QByteArray QuickProbe = R"SH(#!/bin/sh
-[ -n "$LOG_PROBES" ] && echo "$4" >> "$(dirname "$0")/probes.log"
-printf '  Duration: 00:04:32.52, start: 0.000000, bitrate: 1402 kb/s\r\n'
-)SH";
-const QByteArray QuickFFmpeg = R"SH(#!/bin/sh
-printf 'frame= 10 fps= 54 size= 1kB time=00:04:32.00 bitrate= 1kbits/s speed=3x    \r'
-case "$*" in *pass=2*) for output; do :; done; printf x > "$output" ;; esac
-)SH";
 
 // Lowers a soft limit for the rest of the scope.
 class ScopedLimit {
   public:
-    ScopedLimit(int resource, rlim_t soft) : resource_(resource) {
-        getrlimit(resource_, &saved_);
-        rlimit lowered = saved_;
-        lowered.rlim_cur = std::min(soft, saved_.rlim_max);
-        setrlimit(resource_, &lowered);
-    }
+    ScopedLimit(int resource, rlim_t soft)
+        : resource_(resource), saved_(lowerSoftLimit(resource, soft)) {}
     ~ScopedLimit() { setrlimit(resource_, &saved_); }
     ScopedLimit(const ScopedLimit&) = delete;
     ScopedLimit& operator=(const ScopedLimit&) = delete;
 
   private:
     int resource_;
-    rlimit saved_{};
+    rlimit saved_;
 };
 
 class LongQueueTest : public JobTest {
