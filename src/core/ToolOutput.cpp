@@ -4,13 +4,36 @@
 
 #include <QRegularExpression>
 #include <QStringList>
+#include <algorithm>
 
 namespace ToolOutput {
 
 namespace {
 
-bool readsAsClock(const QString& text) {
-    return rt::clockTextSeconds(text).has_value();
+// The values after every occurrence of a keyword, in order: `count` characters each, starting
+// `skip` characters after the keyword's first letter.
+QStringList valuesAfter(const QString& chunk, const QString& keyword, int skip, int count) {
+    QStringList values;
+    for (qsizetype at = chunk.indexOf(keyword, 0, Qt::CaseInsensitive); at >= 0;
+         at = chunk.indexOf(keyword, at + 1, Qt::CaseInsensitive))
+        values.append(chunk.mid(at + skip, count));
+    return values;
+}
+
+// The first value that `reads`; the first value when none does; nothing when there is none.
+template <typename Reads>
+std::optional<QString> firstThatReads(const QStringList& values, Reads reads) {
+    if (values.isEmpty())
+        return std::nullopt;
+    const auto found = std::find_if(values.begin(), values.end(), reads);
+    return found != values.end() ? *found : values.front();
+}
+
+QString cleanSpeed(const QString& text) {
+    QString value = text;
+    value.replace('=', ' ');
+    value.replace('x', ' ');
+    return rt::formatText(rt::trimBlanks(value), "0.00");
 }
 
 // " hh:mm:ss.cc", as it follows "Duration:", in seconds: whole seconds from the clock part, and
@@ -24,56 +47,28 @@ std::optional<double> secondsOfDuration(const QString& text) {
     return match.hasMatch() ? match.captured().toDouble() : 0.0;
 }
 
-bool readsAsDuration(const QString& text) {
-    return secondsOfDuration(text).has_value();
-}
-
-bool readsAsNumber(const QString& text) {
-    return rt::toNumber(text).has_value();
-}
-
-// The value after an occurrence of a keyword: `count` characters, starting `skip` characters
-// after the keyword's first letter, made ready by `clean`. Of all occurrences in the chunk, the
-// first whose value `reads` counts; the first occurrence when none does.
-std::optional<QString> after(const QString& chunk, const QString& keyword, int skip, int count,
-                             QString (*clean)(const QString&), bool (*reads)(const QString&)) {
-    std::optional<QString> first;
-    for (qsizetype at = chunk.indexOf(keyword, 0, Qt::CaseInsensitive); at >= 0;
-         at = chunk.indexOf(keyword, at + 1, Qt::CaseInsensitive)) {
-        const QString value = clean(chunk.mid(at + skip, count));
-        if (reads(value))
-            return value;
-        if (!first)
-            first = value;
-    }
-    return first;
-}
-
-QString cleanSpeed(const QString& text) {
-    QString value = text;
-    value.replace('=', ' ');
-    value.replace('x', ' ');
-    return rt::formatText(rt::trimBlanks(value), "0.00");
-}
-
-QString asItStands(const QString& text) {
-    return text;
-}
-
 } // namespace
 
 std::optional<QString> speedText(const QString& chunk) {
-    return after(chunk, "speed", 5, 6, cleanSpeed, readsAsNumber);
+    QStringList speeds = valuesAfter(chunk, "speed", 5, 6);
+    for (QString& speed : speeds)
+        speed = cleanSpeed(speed);
+    return firstThatReads(speeds,
+                          [](const QString& speed) { return rt::toNumber(speed).has_value(); });
 }
 
 std::optional<double> durationSeconds(const QString& chunk) {
     // Of the 21 characters from "Duration", the 12 that follow "Duration:".
-    const auto text = after(chunk, "Duration", 9, 12, asItStands, readsAsDuration);
-    return text ? secondsOfDuration(*text) : std::nullopt;
+    for (const QString& text : valuesAfter(chunk, "Duration", 9, 12))
+        if (const auto seconds = secondsOfDuration(text))
+            return seconds;
+    return std::nullopt;
 }
 
 std::optional<QString> timeText(const QString& chunk) {
-    return after(chunk, "time", 5, 8, asItStands, readsAsClock);
+    return firstThatReads(valuesAfter(chunk, "time", 5, 8), [](const QString& time) {
+        return rt::clockTextSeconds(time).has_value();
+    });
 }
 
 QString videoBitrate(double targetMegabytes, double durationSeconds, int audioKbps) {
