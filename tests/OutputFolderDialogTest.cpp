@@ -202,8 +202,6 @@ TEST_F(OutputFolderDialogTest, LabelButtonsTurnBlackUnderTheMouse) {
     EXPECT_EQ(form.Label1(1).palette().color(QPalette::Window), rt::toQColor(rt::DarkGrey));
     form.Form_MouseMove();
     EXPECT_EQ(form.Label1(2).palette().color(QPalette::Window), rt::toQColor(rt::DarkGrey));
-    sendMouse(form.Picture2, QEvent::MouseButtonPress, Qt::LeftButton, Qt::LeftButton);
-    EXPECT_EQ(rt::uiScript().windowMoves, 1);
 }
 
 TEST_F(OutputFolderDialogTest, ToolbarAndImageButtonOpenOneModelessDialog) {

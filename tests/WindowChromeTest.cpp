@@ -2,6 +2,12 @@
 // looks, and the maximise toggle. Mouse input is sent as events, so the connections count too.
 #include "TestSupport.h"
 
+#include "core/Form2.h"
+#include "core/Main.h"
+#include "core/RunStart.h"
+#include "core/Settings.h"
+#include "dialogs/Form3.h"
+#include "dialogs/Form4.h"
 #include "mainwindow/Form1.h"
 #include "runtime/Dialogs.h"
 #include "runtime/Events.h"
@@ -9,6 +15,7 @@
 
 #include <QApplication>
 #include <QTimer>
+#include <QWindow>
 #include <functional>
 
 namespace {
@@ -209,6 +216,68 @@ TEST_F(WindowChromeTest, DoubleClickTogglesMaximisedOutOfSight) {
     doubleClick(window.Picture10);
     EXPECT_EQ(rt::windowState(&window), 2);
     EXPECT_EQ(rt::waitedMilliseconds(), waitedBefore);
+}
+
+// An owned window: a frameless dialog whose window the window system keeps above its owner's.
+::testing::AssertionResult ownedByMainWindow(QWidget& window) {
+    const QWindow* handle = window.windowHandle();
+    if (window.windowType() != Qt::Dialog ||
+        !window.windowFlags().testFlag(Qt::FramelessWindowHint))
+        return ::testing::AssertionFailure() << "not a frameless dialog";
+    if (!handle || handle->transientParent() != Form1::instance().windowHandle())
+        return ::testing::AssertionFailure() << "not held above the main window";
+    return ::testing::AssertionSuccess();
+}
+
+TEST_F(WindowChromeTest, DialogsAndShownJobWindowsStayAboveTheMainWindow) {
+    Main();
+    form().ListView1->addRow("1");
+    SelectedVideoIndex = 1;
+    form().mnu_Individual->trigger();
+    EXPECT_TRUE(ownedByMainWindow(Form3::instance()));
+    Form4::instance().showModeless();
+    EXPECT_TRUE(ownedByMainWindow(Form4::instance()));
+
+    ShowThreadWindows = true;
+    StartCompression();
+    const QList<Form2*> jobs = form().findChildren<Form2*>();
+    ASSERT_EQ(jobs.size(), 1);
+    jobs[0]->Timer2_Timer();
+    ASSERT_TRUE(jobs[0]->isVisible());
+    EXPECT_TRUE(ownedByMainWindow(*jobs[0]));
+    ShowThreadWindows = false;
+}
+
+// The window system ends a move only when the left button is released: any other button starts
+// none on the surfaces that move the dialogs and the job windows.
+TEST_F(WindowChromeTest, OwnedWindowsMoveWithTheLeftButtonAloneFromTheirSurfaces) {
+    Main();
+    SelectedVideoIndex = 0;
+    form().mnu_Individual->trigger();
+    Form3& settings = Form3::instance();
+    Form4& folder = Form4::instance();
+    folder.showModeless();
+    form().ListView1->addRow("1");
+    StartCompression();
+    Form2& job = *form().findChild<Form2*>();
+    job.buildControls();
+    const std::vector<QWidget*> dragSurfaces = {settings.Picture4, &settings, folder.Picture2,
+                                                job.Picture2.get(), &job};
+    for (QWidget* surface : dragSurfaces) {
+        const char* name = surface->metaObject()->className();
+        const int before = moves();
+        for (Qt::MouseButton button : {Qt::RightButton, Qt::MiddleButton}) {
+            sendMouse(surface, QEvent::MouseButtonPress, button, button);
+            releaseOver(surface, button);
+        }
+        sendMouse(surface, QEvent::MouseButtonPress, Qt::LeftButton,
+                  Qt::LeftButton | Qt::RightButton);
+        EXPECT_EQ(moves(), before) << name;
+        releaseOver(surface);
+        pressOver(surface);
+        EXPECT_EQ(moves(), before + 1) << name;
+        releaseOver(surface);
+    }
 }
 
 } // namespace

@@ -6,13 +6,13 @@
 #include "runtime/Format.h"
 #include "runtime/ProgramFolder.h"
 #include "runtime/Window.h"
+#include "runtime/WindowMove.h"
 
 #include <QEvent>
 #include <QFile>
 #include <QFileInfo>
 #include <QMouseEvent>
 #include <QTemporaryDir>
-#include <QWindow>
 
 namespace {
 
@@ -55,7 +55,7 @@ const char* const BoxTexts[3] = {"FFmpeg PASS 1 string", "FFmpeg PASS 2 string",
 
 } // namespace
 
-Form2::Form2(QWidget* owner) : QWidget(owner, Qt::Window | Qt::FramelessWindowHint) {
+Form2::Form2(QWidget* owner) : QWidget(owner, Qt::Dialog | Qt::FramelessWindowHint) {
     setAttribute(Qt::WA_ShowWithoutActivating);
     resize(rt::twipsToPixels(9705), rt::twipsToPixels(9030));
     std::fill(std::begin(sheet_), std::end(sheet_), NoData);
@@ -348,6 +348,5 @@ void Form2::mousePressEvent(QMouseEvent*) {
 }
 
 void Form2::dragWindow() {
-    if (QWindow* window = windowHandle())
-        window->startSystemMove();
+    rt::startWindowMove(this);
 }

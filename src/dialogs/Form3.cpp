@@ -164,7 +164,8 @@ void Form3::unload() {
 
 // ---- Building the dialog
 
-Form3::Form3(QWidget* owner) : QWidget(owner, Qt::Window | Qt::FramelessWindowHint) {
+// A dialog window owned by the main window: the window system keeps it above its owner.
+Form3::Form3(QWidget* owner) : QWidget(owner, Qt::Dialog | Qt::FramelessWindowHint) {
     setWindowTitle(QString());
     rt::setBackColour(this, rt::DarkGrey);
     QFont font("Arial");
@@ -564,7 +565,8 @@ void Form3::mousePressEvent(QMouseEvent*) {
     Form_MouseDown();
 }
 
-// Any button held on the free area or the title strip moves the dialog.
+// A press on the free area or the title strip moves the dialog; the runtime lets only the left
+// button start a move.
 void Form3::Form_MouseDown() {
     rt::startWindowMove(this);
 }

@@ -11,9 +11,14 @@ namespace rt {
 
 namespace {
 
-// The window whose press has not yet been used for a move. There is one mouse, so one press at a
-// time; a release that reaches us ends the press unused.
+// The window whose press of the left button alone has not yet been used for a move. There is
+// one mouse, so one press at a time; any other press, or a release that reaches us, ends the
+// press unused.
 QPointer<QWidget> windowPressed;
+
+bool leftButtonAlone(const QEvent* press) {
+    return static_cast<const QMouseEvent*>(press)->buttons() == Qt::LeftButton;
+}
 
 class PressWatch : public QObject {
   public:
@@ -23,7 +28,7 @@ class PressWatch : public QObject {
     bool eventFilter(QObject* watched, QEvent* event) override {
         if (event->type() == QEvent::MouseButtonPress) {
             if (auto* widget = qobject_cast<QWidget*>(watched))
-                windowPressed = widget->window();
+                windowPressed = leftButtonAlone(event) ? widget->window() : nullptr;
         } else if (event->type() == QEvent::MouseButtonRelease) {
             windowPressed = nullptr;
         }
