@@ -150,14 +150,17 @@ TEST_F(ImageButtonBarTest, EndOfRunLeavesTheBarLockedUntilItsStop) {
     EXPECT_TRUE(CancelRequested);
 }
 
-TEST_F(ImageButtonBarTest, StopReenablesOnlyTheBarButtons) {
+// The stop ends the run lock as the toolbar's stop does: the next run's target size and preset
+// can be chosen at once.
+TEST_F(ImageButtonBarTest, StopReenablesTheBarAndEndsTheRunLock) {
     Form1& window = form();
     window.ToolButtonUp(2);
     window.ToolButtonUp(4);
     EXPECT_TRUE(barButtonsEnabled(0, 4));
-    EXPECT_FALSE(window.Slider1(0).isEnabled());
+    EXPECT_TRUE(window.Slider1(0).isEnabled());
+    EXPECT_TRUE(window.Slider1(1).isEnabled());
     window.Label10.forEach(
-        [](int i, rt::Label& hitArea) { EXPECT_FALSE(hitArea.isEnabled()) << i; });
+        [](int i, rt::Label& hitArea) { EXPECT_TRUE(hitArea.isEnabled()) << i; });
     EXPECT_TRUE(CancelRequested);
 }
 

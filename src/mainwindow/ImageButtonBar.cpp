@@ -102,6 +102,9 @@ void Form1::ToolButtonUp(int Index) {
         CancelRequested = true;
         for (int i = 0; i < StopButton; ++i)
             Picture16(i).setEnabled(true);
+        // The toolbar's stop, which ends the run lock, lies under this bar: this stop ends it too,
+        // so that the sliders and presets can be set for the next run.
+        ReEnableControls();
         StopFFmpeg();
         break;
     default:
