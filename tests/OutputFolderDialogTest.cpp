@@ -131,12 +131,32 @@ TEST_F(OutputFolderDialogTest, ANameOfSeveralLevelsCreatesEachMissingOne) {
     EXPECT_FALSE(Form4::isLoaded());
 }
 
+// A closing "/" is read as the end of the name, as in a typed path.
+TEST_F(OutputFolderDialogTest, ANameEndingInSlashesNamesTheFolderBeforeThem) {
+    struct Case {
+        const char* typed;
+        const char* folder;
+        const char* panel;
+    };
+    for (const Case& named : {Case{"Clips/", "/Clips", "Custom Save Location: .../Clips    "},
+                              Case{" Clips// ", "/Clips", "Custom Save Location: .../Clips    "},
+                              Case{"a/b/", "/a/b", "Custom Save Location: .../b    "}}) {
+        typeName(named.typed);
+        dialog().Command1_Click(1);
+        EXPECT_EQ(OutputLocation, desktop() + named.folder) << named.typed;
+        EXPECT_TRUE(QFileInfo(OutputLocation).isDir());
+        EXPECT_EQ(panel7(), named.panel);
+        EXPECT_FALSE(Form4::isLoaded());
+    }
+    EXPECT_TRUE(rt::uiScript().msgBoxes.empty());
+}
+
 TEST_F(OutputFolderDialogTest, NamesLeavingTheShownFolderOrBlockedByAFileAreRefused) {
     writeFile("taken", 3);
     Form4& form = dialog();
     ASSERT_TRUE(form.Dir1->setPath(rt::programFolder()));
     Form1::instance().StatusBar1->setPanelText(7, "before");
-    const QStringList refused = {"..", ".", "../escape", "a/./b", "a//b", "a/", "taken"};
+    const QStringList refused = {"..", ".", "../escape", "a/./b", "a//b", "/", "/a", "taken"};
     for (const QString& name : refused) {
         typeName(name);
         form.Command1_Click(1);

@@ -61,6 +61,13 @@ QString trimBlanks(const QString& text) {
     return text.mid(first, end - first);
 }
 
+// A closing "/" names no further level: "Clips/" is the folder Clips.
+QString withoutClosingSeparators(QString name) {
+    while (name.endsWith('/'))
+        name.chop(1);
+    return name;
+}
+
 // A name that stays inside the chosen folder: one or more levels joined by "/", none of them
 // empty, "." or "..".
 bool staysInsideShownFolder(const QString& name) {
@@ -276,12 +283,13 @@ void Form4::Command1_Click(int Index) {
 // An empty name puts the placeholder back and keeps the dialog open; a name that would leave
 // the shown folder, or a folder that cannot be made, is refused with the dialog kept open.
 void Form4::ChooseOutputFolder() {
-    const QString name = trimBlanks(Text1->text());
-    if (name.isEmpty()) {
+    const QString typed = trimBlanks(Text1->text());
+    if (typed.isEmpty()) {
         Text1->setText(NewFolderText);
         Text1->setEnabled(false);
         return;
     }
+    const QString name = withoutClosingSeparators(typed);
     if (!staysInsideShownFolder(name)) {
         showRefusal("No level of a folder name can be empty, \".\" or \"..\".");
         return;
