@@ -1,9 +1,13 @@
 #include "runtime/FileSystem.h"
 #include "runtime/Dialogs.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileDialog>
+#include <QSettings>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <gtest/gtest.h>
 
 namespace {
@@ -72,6 +76,23 @@ TEST(FileFilterTest, ClassicFiltersBecomeQtFilters) {
     EXPECT_EQ(rt::qtFileFilter("All Files (*.*)|*.*"), "All Files (*)");
     EXPECT_EQ(rt::qtFileFilter("Videos|*.mp4;*.mkv|All|*.*"), "Videos (*.mp4 *.mkv);;All (*)");
     EXPECT_EQ(rt::qtFileFilter("Images (*.png)"), "Images (*.png)");
+}
+
+// The Open dialog is shown for real and closed by the test; the user's settings folder stays
+// empty, whatever Qt's file dialog would remember.
+TEST(OpenDialogTest, ClosingTheDialogLeavesNoSettingsBehind) {
+    QTemporaryDir userSettings;
+    ASSERT_TRUE(userSettings.isValid());
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, userSettings.path());
+    rt::uiScript().reset();
+    QTimer closer;
+    QObject::connect(&closer, &QTimer::timeout, [] {
+        if (auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget()))
+            dialog->reject();
+    });
+    closer.start(10);
+    EXPECT_FALSE(rt::openFilesDialog("Select Videos for Compressing", "All Files (*.*)|*.*"));
+    EXPECT_TRUE(QDir(userSettings.path()).isEmpty());
 }
 
 } // namespace

@@ -9,6 +9,7 @@
 #include <QMessageBox>
 #include <QProcess>
 #include <QRegularExpression>
+#include <QSettings>
 #include <QUrl>
 
 namespace rt {
@@ -75,6 +76,13 @@ QString bareDescription(const QString& description) {
     return QString(description).remove(patternsAtEnd).trimmed();
 }
 
+// Qt's file dialog writes its folder history into the user's settings as it closes. The program
+// keeps no settings between runs, so the user's settings lead nowhere: a folder that cannot be
+// made, where nothing is read or written.
+void keepNoUserSettings() {
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("/dev/null"));
+}
+
 } // namespace
 
 QString qtFileFilter(const QString& filter) {
@@ -119,6 +127,7 @@ std::optional<QStringList> openFilesDialog(const QString& title, const QString& 
             return std::nullopt;
         return takeFront(script.openAnswers);
     }
+    keepNoUserSettings();
     const QStringList files = QFileDialog::getOpenFileNames(QApplication::activeWindow(), title,
                                                             QString(), qtFileFilter(filter));
     if (files.isEmpty())
