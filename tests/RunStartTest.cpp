@@ -133,7 +133,7 @@ TEST_F(RunStartTest, StopUnloadsWindowsWhoseJobHasNotBegun) {
     QPointer<Form2> window = jobs().front();
     CancelRequested = true;
     EXPECT_TRUE(runUntil([&] { return window.isNull(); }, 1500));
-    EXPECT_EQ(cell(1, QueueColumn::ProcessStatus), "Video Queued");
+    EXPECT_EQ(cell(1, QueueColumn::ProcessStatus), "Cancelled");
 }
 
 TEST_F(RunStartTest, StartAfterAStopRunsItsJobs) {
