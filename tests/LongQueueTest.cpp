@@ -3,6 +3,7 @@
 #include "JobTestSupport.h"
 #include "QuickTools.h"
 
+#include "core/FFmpegTools.h"
 #include "runtime/Events.h"
 
 #include <QFile>
@@ -82,6 +83,41 @@ TEST_F(LongQueueTest, JobsBeyondTheNestingBoundStartLaterInQueueOrder) {
     for (int video = 1; video <= 40; ++video)
         EXPECT_TRUE(probed[video - 1].endsWith(QString("/v%1.mp4").arg(video))) << video;
     expectEveryRowComplete();
+}
+
+TEST_F(LongQueueTest, StopDropsWindowsWaitingForALevelEvenWhenANewRunClearsTheRequest) {
+    ScopedEnvironment logProbes("LOG_PROBES", "1");
+    queueVideos(40);
+    int runningAtStop = 0;
+    QTimer stopper;
+    QObject::connect(&stopper, &QTimer::timeout, [&] {
+        if (Form2::nestedJobs() < 32)
+            return;
+        stopper.stop();
+        runningAtStop = Form2::nestedJobs();
+        CancelRequested = true;
+        StopFFmpeg();
+        // The next run's start clears the request before the old windows' timers see it.
+        CancelRequested = false;
+    });
+    stopper.start(1);
+    startQuickRun();
+    ASSERT_TRUE(runUntil(runEnded, 60000));
+
+    // Only the jobs that had begun before the stop ran a tool (a probe ended by the stop as it
+    // started may not have logged): those that had completed, and those running then, which
+    // all end cancelled.
+    int complete = 0, cancelled = 0;
+    for (int row = 1; row <= queue().rowCount(); ++row) {
+        const QString status = cell(row, QueueColumn::ProcessStatus);
+        complete += status == "100%";
+        cancelled += status == "Cancelled";
+    }
+    EXPECT_EQ(runningAtStop, 32);
+    EXPECT_EQ(complete + cancelled, 40);
+    QFile log(folder_.path() + "/probes.log");
+    ASSERT_TRUE(log.open(QIODevice::ReadOnly));
+    EXPECT_LE(log.readAll().count('\n'), complete + runningAtStop);
 }
 
 TEST_F(LongQueueTest, ThousandsOfVideosCompleteUnderASmallStackAndFewDescriptors) {
