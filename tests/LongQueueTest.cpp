@@ -88,13 +88,20 @@ TEST_F(LongQueueTest, JobsBeyondTheNestingBoundStartLaterInQueueOrder) {
 TEST_F(LongQueueTest, StopDropsWindowsWaitingForALevelEvenWhenANewRunClearsTheRequest) {
     ScopedEnvironment logProbes("LOG_PROBES", "1");
     queueVideos(40);
-    int runningAtStop = 0;
+    int runningAtStop = 0, completeAtStop = -1;
+    const auto completeRows = [] {
+        int complete = 0;
+        for (int row = 1; row <= queue().rowCount(); ++row)
+            complete += cell(row, QueueColumn::ProcessStatus) == "100%";
+        return complete;
+    };
     QTimer stopper;
     QObject::connect(&stopper, &QTimer::timeout, [&] {
         if (Form2::nestedJobs() < 32)
             return;
         stopper.stop();
         runningAtStop = Form2::nestedJobs();
+        completeAtStop = completeRows();
         CancelRequested = true;
         StopFFmpeg();
         // The next run's start clears the request before the old windows' timers see it.
@@ -105,15 +112,13 @@ TEST_F(LongQueueTest, StopDropsWindowsWaitingForALevelEvenWhenANewRunClearsTheRe
     ASSERT_TRUE(runUntil(runEnded, 60000));
 
     // Only the jobs that had begun before the stop ran a tool (a probe ended by the stop as it
-    // started may not have logged): those that had completed, and those running then, which
-    // all end cancelled.
-    int complete = 0, cancelled = 0;
-    for (int row = 1; row <= queue().rowCount(); ++row) {
-        const QString status = cell(row, QueueColumn::ProcessStatus);
-        complete += status == "100%";
-        cancelled += status == "Cancelled";
-    }
+    // started may not have logged): those that had completed, and those running then. No job
+    // completes after the stop: every other row ends cancelled.
+    int complete = completeRows(), cancelled = 0;
+    for (int row = 1; row <= queue().rowCount(); ++row)
+        cancelled += cell(row, QueueColumn::ProcessStatus) == "Cancelled";
     EXPECT_EQ(runningAtStop, 32);
+    EXPECT_EQ(complete, completeAtStop);
     EXPECT_EQ(complete + cancelled, 40);
     QFile log(folder_.path() + "/probes.log");
     ASSERT_TRUE(log.open(QIODevice::ReadOnly));

@@ -157,6 +157,16 @@ TEST_F(RunStartTest, StopUnloadsWindowsWhoseJobHasNotBegun) {
     EXPECT_EQ(cell(1, QueueColumn::ProcessStatus), "Cancelled");
 }
 
+TEST_F(RunStartTest, JobWhoseStartFallsDueAfterAStopNeverBegins) {
+    addRow("/videos/missing.mp4", "1");
+    StartCompression();
+    CancelRequested = true;
+    // Its start falls due before its stop timer would unload it.
+    jobs().front()->Timer1->setInterval(10);
+    ASSERT_TRUE(runUntil(runEnded, 3000));
+    EXPECT_EQ(cell(1, QueueColumn::ProcessStatus), "Cancelled"); // begun, it found no source
+}
+
 TEST_F(RunStartTest, StartAfterAStopRunsItsJobs) {
     addRow("/videos/missing.mp4", "1");
     CancelRequested = true;
