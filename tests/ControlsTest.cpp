@@ -186,6 +186,45 @@ TEST(ControlsTest, TimerWithZeroIntervalNeverFiresAndIsNotReentered) {
     EXPECT_EQ(idleTicks, 0);
 }
 
+TEST(ControlsTest, TimersShareOneScheduleAndKeepTheirRatesInsideOtherHandlers) {
+    // A slow handler runs events for 300 ms; the other timers keep their own rates meanwhile.
+    Timer slow(nullptr, 10, true), fast(nullptr, 20, true), rare(nullptr, 150, true);
+    int fastTicks = 0, rareTicks = 0, fastDuringSlow = 0;
+    bool inSlow = false;
+    QObject::connect(&fast, &Timer::tick, [&] { ++fastTicks, fastDuringSlow += inSlow; });
+    QObject::connect(&rare, &Timer::tick, [&] { ++rareTicks; });
+    QObject::connect(&slow, &Timer::tick, [&] {
+        slow.setEnabled(false);
+        inSlow = true;
+        QElapsedTimer spent;
+        spent.start();
+        while (spent.elapsed() < 300)
+            doEvents();
+        inSlow = false;
+    });
+    QElapsedTimer total;
+    total.start();
+    while (total.elapsed() < 400)
+        doEvents();
+    EXPECT_GE(fastDuringSlow, 5);
+    EXPECT_GE(rareTicks, 1);
+    EXPECT_LT(rareTicks, fastTicks);
+
+    // A handler may delete its own timer, and the schedule goes on without it.
+    auto* once = new Timer(nullptr, 5, true);
+    int onceTicks = 0;
+    QObject::connect(once, &Timer::tick, [&] {
+        ++onceTicks;
+        delete once;
+    });
+    const int fastBefore = fastTicks;
+    total.restart();
+    while (total.elapsed() < 100)
+        doEvents();
+    EXPECT_EQ(onceTicks, 1);
+    EXPECT_GT(fastTicks, fastBefore);
+}
+
 TEST(ControlsTest, WaitLetsTimersRunAndEndsAfterTheClockTurns) {
     Timer timer(nullptr, 20, true);
     int ticks = 0;

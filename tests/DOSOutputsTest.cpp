@@ -143,6 +143,51 @@ TEST_F(DOSOutputsTest, EventsKeepFlowingWhileAToolLivesOnAfterClosingItsOutput) 
     EXPECT_EQ(runner_.ExitCode(), 7);
 }
 
+TEST_F(DOSOutputsTest, EventsKeepFlowingWhileAToolIsSilent) {
+    QTimer ticker;
+    int ticks = 0;
+    QObject::connect(&ticker, &QTimer::timeout, [&] { ++ticks; });
+    ticker.start(10);
+    int ticksAtFirstOutput = -1;
+    run(runner_, tool("silent", "sleep 0.5; echo late"), [&](const QString&) {
+        if (ticksAtFirstOutput < 0)
+            ticksAtFirstOutput = ticks;
+    });
+    EXPECT_GE(ticksAtFirstOutput, 10);
+}
+
+TEST_F(DOSOutputsTest, RunStartedByAnEventWhileWaitingIsReadToItsEndBeforeTheOuterGoesOn) {
+    // The outer tool's second line is written while the inner run still goes on: it reaches
+    // the outer runner's owner only after the inner run has returned.
+    DOSOutputs inner;
+    QStringList order;
+    QObject::connect(&inner, &DOSOutputs::ReceiveOutputs,
+                     [&](const QString& chunk) { order << "inner:" + chunk; });
+    QTimer::singleShot(100, [&] { inner.ExecuteCommand(tool("inner", "echo x; sleep 0.4")); });
+    const RecordedRun outer = run(runner_, tool("outer", "echo a; sleep 0.2; echo b"),
+                                  [&](const QString& chunk) { order << "outer:" + chunk; });
+    EXPECT_EQ(order, QStringList({"outer:a\n", "inner:x\n", "inner:", "outer:b\n", "outer:"}));
+    EXPECT_EQ(outer.result, "a\nb\n");
+}
+
+TEST_F(DOSOutputsTest, TerminateKillsAToolThatWillNotEnd) {
+    // The tool ignores the request to end; it is killed after a grace period.
+    run(runner_, tool("stubborn", "trap '' TERM; echo started; exec sleep 20"),
+        [&](const QString& chunk) {
+            if (chunk == "started\n")
+                runner_.Terminate();
+        });
+    EXPECT_EQ(runner_.LastOutcome(), DOSOutputs::Outcome::Signalled);
+    EXPECT_EQ(runner_.Signal(), SIGKILL);
+
+    run(runner_, tool("willing", "echo started; exec sleep 20"), [&](const QString& chunk) {
+        if (chunk == "started\n")
+            runner_.Terminate();
+    });
+    EXPECT_EQ(runner_.Signal(), SIGTERM);
+    runner_.Terminate(); // no tool runs: nothing happens
+}
+
 TEST_F(DOSOutputsTest, MissingExecutableReturnsAtOnceWithoutEventAndKeepsLastOutputs) {
     run(runner_, tool("hello", "echo hello"));
     const RecordedRun recorded =

@@ -9,6 +9,7 @@
 #include "runtime/ProgramFolder.h"
 
 #include <QDir>
+#include <QTimer>
 #include <csignal>
 #include <functional>
 #include <thread>
@@ -125,12 +126,12 @@ TEST_F(StopTest, EachStopEndsOneFFmpegFirstStartedFirst) {
         firstPid = rt::ProcessTable::find(ffmpeg_);
         runTool(second, ffmpeg_, [&] {
             StopFFmpeg();
-            EXPECT_EQ(rt::ProcessTable::title(firstPid), "q");
+            EXPECT_NE(rt::ProcessTable::title(firstPid), ffmpeg_);
             secondPid = rt::ProcessTable::find(ffmpeg_);
             std::this_thread::sleep_for(std::chrono::milliseconds(200));
             secondRanOnAfterFirstStop = isRunning(secondPid);
             StopFFmpeg();
-            EXPECT_EQ(rt::ProcessTable::title(secondPid), "q");
+            EXPECT_NE(rt::ProcessTable::title(secondPid), ffmpeg_);
             StopFFmpeg(); // none left under the path: nothing happens
         });
     });
@@ -159,6 +160,50 @@ TEST_F(StopTest, StopPassesOverAToolThatHasEndedButIsNotYetReaped) {
     EXPECT_EQ(running.LastOutcome(), DOSOutputs::Outcome::Signalled);
     EXPECT_EQ(running.Signal(), SIGTERM);
     EXPECT_TRUE(ended.Succeeded()); // its exit status was still there to read
+}
+
+TEST_F(StopTest, StopSignalsTheToolItFindsBeforeEventsRun) {
+    // The first tool is ended by something else as soon as events run: the stop must already
+    // have reached it, or it would reach nothing while the second runs on.
+    DOSOutputs first, second;
+    pid_t firstPid = 0;
+    runTool(first, ffmpeg_, [&] {
+        firstPid = rt::ProcessTable::find(ffmpeg_);
+        runTool(second, ffmpeg_, [&] {
+            QTimer::singleShot(0, [&] {
+                ::kill(firstPid, SIGKILL);
+                for (int tries = 0; tries < 200 && !rt::ProcessTable::title(firstPid).isEmpty();
+                     ++tries) {
+                    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+                    rt::ProcessTable::reapEnded();
+                }
+            });
+            StopFFmpeg();
+            StopFFmpeg(); // ends the second, whatever the first stop did
+        });
+    });
+    EXPECT_EQ(first.Signal(), SIGTERM);
+}
+
+TEST(SignalChainTest, ChildEndIsPassedOnOnlyToHandlersOfTheirOwn) {
+    // The default and ignoring actions are no functions, whichever form they were installed in.
+    for (auto disposition : {SIG_DFL, SIG_IGN})
+        for (int flags : {0, SA_SIGINFO}) {
+            struct sigaction previous {};
+            previous.sa_handler = disposition;
+            previous.sa_flags = flags;
+            rt::ProcessTable::passOnChildEnd(previous, SIGCHLD, nullptr, nullptr);
+        }
+    static int plainCalls = 0, infoCalls = 0;
+    struct sigaction plain {};
+    plain.sa_handler = [](int) { ++plainCalls; };
+    rt::ProcessTable::passOnChildEnd(plain, SIGCHLD, nullptr, nullptr);
+    struct sigaction withInfo {};
+    withInfo.sa_sigaction = [](int, siginfo_t*, void*) { ++infoCalls; };
+    withInfo.sa_flags = SA_SIGINFO;
+    rt::ProcessTable::passOnChildEnd(withInfo, SIGCHLD, nullptr, nullptr);
+    EXPECT_EQ(plainCalls, 1);
+    EXPECT_EQ(infoCalls, 1);
 }
 
 TEST_F(StopTest, StopLeavesOtherToolsRunning) {

@@ -20,6 +20,7 @@ echo "ffprobe $*" >> "$(dirname "$0")/calls.log"
 case "$*" in
   *nodur*) printf 'Input #0, mov, from x:\r\n  Duration: N/A, start'; exit 0 ;;
   *badprobe*) printf 'Invalid data found when processing input'; exit 1 ;;
+  *slowprobe*) printf 'Input #0, mov, from x:\r\n'; exec sleep 20 ;;
 esac
 printf 'Input #0, mov, from x:\r\n  Metadata:\r\n    creation_time   : 2023-01-01\r\n  Dura'
 sleep 0.05
@@ -38,7 +39,8 @@ case "$*" in
   while [ $i -lt PASS1_STEPS ]; do
     printf 'frame= 10 fps= 54 size= 1kB time=00:01:08.00 bitrate= 1kbits/s speed=2.27x    \r'
     sleep 0.1; i=$((i+1))
-  done ;;
+  done
+  echo "$3" >> "$(dirname "$0")/ran-to-the-end.log" ;;
 *pass=2*)
   [ "$(cat x265_2pass.log)" = "$2" ] || { printf 'statistics of another video'; exit 1; }
   case "$*" in *p2early*) exit 1 ;; *nofile*) exit 0 ;; esac
@@ -75,11 +77,12 @@ class JobRunTest : public JobTest {
 
     QString source(const QString& name) { return writeFile("videos/" + name, 1000); }
 
-    // Runs `action` once, inside the running job, when row 1 first shows `passText`.
-    static void onceTheRowShows(const QString& passText, const std::function<void()>& action) {
+    // Runs `action` once, inside the running job, when the row first shows `passText`.
+    static void onceTheRowShows(const QString& passText, const std::function<void()>& action,
+                                int row = 1) {
         auto* poll = new QTimer(&Form1::instance());
         QObject::connect(poll, &QTimer::timeout, [=] {
-            if (cell(1, QueueColumn::CompressionPass) == passText) {
+            if (cell(row, QueueColumn::CompressionPass) == passText) {
                 poll->stop();
                 action();
             }
@@ -100,6 +103,23 @@ class JobRunTest : public JobTest {
     }
 
     static QString workFolderOf(const QString& call) { return call.section(" @ ", 1); }
+
+    // Stops the run as the stop commands do.
+    static void stop() {
+        CancelRequested = true;
+        StopFFmpeg();
+    }
+
+    void expectEveryRowCancelled() {
+        for (int row = 1; row <= queue().rowCount(); ++row) {
+            EXPECT_EQ(cell(row, QueueColumn::ProcessStatus), "Cancelled") << row;
+            EXPECT_FALSE(queue().checked(row)) << row;
+        }
+        EXPECT_EQ(Form1::instance().PBar1(2).value(), 0);
+        for (const QString& call : calls())
+            EXPECT_FALSE(QFileInfo::exists(workFolderOf(call))) << call.toStdString();
+        EXPECT_TRUE(rt::uiScript().msgBoxes.empty());
+    }
 };
 
 TEST_F(JobRunTest, TwoJobsNestAndCompleteWithTheirOwnStatistics) {
@@ -177,6 +197,49 @@ TEST_F(JobRunTest, StopDuringPassOneCancelsBeforePassTwo) {
     EXPECT_FALSE(queue().checked(1));
     // Its Timer2 unloaded the window during the job; it went once the job had returned.
     EXPECT_TRUE(Form1::instance().findChildren<Form2*>().isEmpty());
+}
+
+TEST_F(JobRunTest, OneStopEndsEveryToolOfNestedJobsAndStartsNoOther) {
+    writeTools(100, 3);
+    for (const char* name : {"first.mp4", "second.mp4", "third.mp4"})
+        addRow(source(name), "45.5");
+    StartCompression();
+    const QList<Form2*> windows = jobs();
+    // Each job starts while the one before it runs its pass 1.
+    for (int i = 0; i < 3; ++i)
+        windows[i]->Timer1->setInterval(10 + 150 * i);
+    qsizetype callsAtStop = -1;
+    onceTheRowShows(
+        "Pass 1: Analysing...",
+        [&] {
+            callsAtStop = calls().size();
+            stop();
+        },
+        3);
+    ASSERT_TRUE(runUntil(runEnded, 15000));
+
+    EXPECT_EQ(callsAtStop, 6); // three probes, three first passes
+    EXPECT_EQ(calls().size(), callsAtStop);
+    // The outer jobs' passes were ended too, not left to run their course.
+    EXPECT_FALSE(QFileInfo::exists(folder_.path() + "/ran-to-the-end.log"));
+    expectEveryRowCancelled();
+}
+
+TEST_F(JobRunTest, StopDuringTheProbeRunsNoPassAndAsksNothing) {
+    writeTools(1, 1);
+    addRow(source("slowprobe.mp4"), "45.5");
+    startQuickRun();
+    auto* poll = new QTimer(&Form1::instance());
+    QObject::connect(poll, &QTimer::timeout, [&] {
+        if (!callsWith("ffprobe").isEmpty()) {
+            poll->stop();
+            stop();
+        }
+    });
+    poll->start(20);
+    ASSERT_TRUE(runUntil(runEnded, 15000));
+    EXPECT_TRUE(callsWith("ffmpeg").isEmpty());
+    expectEveryRowCancelled();
 }
 
 TEST_F(JobRunTest, StopDuringPassTwoCancelsInsteadOfCompleting) {

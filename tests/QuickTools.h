@@ -6,9 +6,10 @@
 #include <algorithm>
 #include <sys/resource.h>
 
-// The probe reports a duration (and logs the video it was started for when LOG_PROBES is set).
+// The probe reports a duration (and, when LOG_PROBES is set, logs its process id and the video
+// it was started for: probes started together may log in any order, their ids tell it).
 inline const QByteArray QuickProbe = R"SH(#!/bin/sh
-[ -n "$LOG_PROBES" ] && echo "$4" >> "$(dirname "$0")/probes.log"
+[ -n "$LOG_PROBES" ] && echo "$$ $4" >> "$(dirname "$0")/probes.log"
 printf '  Duration: 00:04:32.52, start: 0.000000, bitrate: 1402 kb/s\r\n'
 )SH";
 

@@ -112,6 +112,27 @@ TEST_F(RunStartTest, ShownWindowsFollowTheSettingAndFinishedOnesStayHidden) {
     EXPECT_TRUE(runUntil([&] { return windows[0]->isHidden(); }, 1500));
 }
 
+TEST_F(RunStartTest, WindowsBuildTheirControlsOnlyWhenShownAndKeepWhatWasWrittenBefore) {
+    addRow("/videos/a.mp4", "1");
+    addRow("/videos/b.mp4", "1");
+    StartCompression();
+    const QList<Form2*> windows = jobs();
+    for (Form2* window : windows) {
+        EXPECT_TRUE(window->findChildren<rt::Label*>().isEmpty());
+        window->setSheetValue(13, "00:01:08");
+    }
+    windows[1]->Finished = true; // never shown: it stays without controls
+    ShowThreadWindows = true;
+    ASSERT_TRUE(runUntil([&] { return windows[0]->isVisible(); }, 1500));
+    Form2& shown = *windows[0];
+    EXPECT_FALSE(shown.findChildren<rt::Label*>().isEmpty());
+    EXPECT_EQ(shown.Label2(1).caption(), "/videos/a.mp4");
+    EXPECT_EQ(shown.Label2(13).caption(), "00:01:08");
+    EXPECT_EQ(shown.Label7->caption(), "Thread index: 01");
+    EXPECT_TRUE(windows[1]->findChildren<rt::Label*>().isEmpty());
+    EXPECT_EQ(windows[1]->sheetValue(13), "00:01:08");
+}
+
 TEST_F(RunStartTest, ShowingAWindowLaysOutItsFrameWithoutWaitingForActivation) {
     addRow("/videos/a.mp4", "1");
     StartCompression();
@@ -133,7 +154,17 @@ TEST_F(RunStartTest, StopUnloadsWindowsWhoseJobHasNotBegun) {
     QPointer<Form2> window = jobs().front();
     CancelRequested = true;
     EXPECT_TRUE(runUntil([&] { return window.isNull(); }, 1500));
-    EXPECT_EQ(cell(1, QueueColumn::ProcessStatus), "Video Queued");
+    EXPECT_EQ(cell(1, QueueColumn::ProcessStatus), "Cancelled");
+}
+
+TEST_F(RunStartTest, JobWhoseStartFallsDueAfterAStopNeverBegins) {
+    addRow("/videos/missing.mp4", "1");
+    StartCompression();
+    CancelRequested = true;
+    // Its start falls due before its stop timer would unload it.
+    jobs().front()->Timer1->setInterval(10);
+    ASSERT_TRUE(runUntil(runEnded, 3000));
+    EXPECT_EQ(cell(1, QueueColumn::ProcessStatus), "Cancelled"); // begun, it found no source
 }
 
 TEST_F(RunStartTest, StartAfterAStopRunsItsJobs) {

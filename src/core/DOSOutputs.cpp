@@ -4,9 +4,14 @@
 #include "runtime/CommandLine.h"
 #include "runtime/Utf8Carry.h"
 
+#include <QScopeGuard>
+
 namespace {
 
 constexpr qsizetype ChunkBytes = 256;
+
+// How long a tool asked to end may take before it is killed.
+constexpr int TerminateGraceMs = 1000;
 
 DOSOutputs::Outcome outcomeOf(rt::ChildStatus::Kind kind) {
     // A child that somebody else reaped counts as exited with an unknown code.
@@ -49,6 +54,11 @@ void DOSOutputs::deliver(const QString& chunk) {
     emit ReceiveOutputs(chunk);
 }
 
+void DOSOutputs::Terminate() {
+    if (running_)
+        running_->terminate(TerminateGraceMs);
+}
+
 QString DOSOutputs::ExecuteCommand(const QString& CommandLine) {
     if (!CommandLine.isEmpty())
         mCommandLine = CommandLine;
@@ -64,6 +74,8 @@ QString DOSOutputs::ExecuteCommand(const QString& CommandLine) {
         outcome_ = Outcome::FailedToStart;
         return QString();
     }
+    running_ = &child;
+    const auto notRunning = qScopeGuard([this] { running_ = nullptr; });
     mOutputs.clear();
     rt::Utf8Carry decoder;
     char buffer[ChunkBytes];

@@ -3,11 +3,15 @@
 #include <QObject>
 #include <QString>
 
+namespace rt {
+class ChildProcess;
+}
+
 // Runs one console command line as a child process whose standard output and error share one
 // pipe, and hands every piece of output (at most 256 bytes) to its owner through
 // ReceiveOutputs the moment it is read. ExecuteCommand returns once the pipe has broken (the
 // tool and everything that inherited the pipe have closed it) and the tool has ended; events
-// keep running while it waits for a tool that lives on after closing its output.
+// keep running while it waits, for output as for the tool's end, whatever the tool does.
 class DOSOutputs : public QObject {
     Q_OBJECT
   public:
@@ -23,6 +27,9 @@ class DOSOutputs : public QObject {
     // Runs the command line (the argument, when not empty, replaces the stored one) and
     // returns all its output.
     QString ExecuteCommand(const QString& CommandLine = QString());
+    // Ends the running tool: asked first, killed when it has not ended within a second.
+    // ExecuteCommand then returns as soon as the pipe breaks.
+    void Terminate();
     // The folder the tool runs in; empty (the default) keeps the program's own.
     void setWorkingDirectory(const QString& folder) { workingDirectory_ = folder; }
 
@@ -46,4 +53,5 @@ class DOSOutputs : public QObject {
     int exitCode_ = -1;
     int signal_ = 0;
     QString workingDirectory_;
+    rt::ChildProcess* running_ = nullptr; // while ExecuteCommand runs a tool
 };

@@ -1,5 +1,6 @@
 #include "core/FFmpegTools.h"
 
+#include "core/Form2.h"
 #include "runtime/Dialogs.h"
 #include "runtime/Events.h"
 #include "runtime/ProcessTable.h"
@@ -63,12 +64,17 @@ void CheckFFmpegPresence() {
 
 void StopFFmpeg() {
     const QString FFmpegExePath = rt::programFolder() + "/ffmpeg";
+    // Signalled as soon as it is found: events run in between could let it end and the stop
+    // then reach nothing while another ffmpeg runs on. Renamed, the entry is passed over by the
+    // next stop, which finds the next tool.
     const pid_t FFmpegConsoleHwnd = rt::ProcessTable::find(FFmpegExePath);
+    rt::ProcessTable::retitle(FFmpegConsoleHwnd, "q");
+    rt::ProcessTable::terminate(FFmpegConsoleHwnd);
+    // The stop ends the whole run: every job window that has not finished goes at once, with
+    // its tool, and no job of the run starts after this.
+    Form2::UnloadUnfinished();
     // The tools run without a window, so there is nothing to show or hide; the pending events
     // still run where a stop always let them.
     rt::doEvents();
     rt::doEvents();
-    // Renamed, the entry is passed over by the next stop, which finds the next tool.
-    rt::ProcessTable::retitle(FFmpegConsoleHwnd, "q");
-    rt::ProcessTable::terminate(FFmpegConsoleHwnd);
 }

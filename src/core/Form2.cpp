@@ -308,9 +308,15 @@ void Form2::Unload() {
     Timer1->setEnabled(false);
     unloaded_ = true;
     hide();
-    // A job still running inside this window goes on to its end; the window goes after it.
-    if (!jobRunning_)
-        deleteLater();
+    if (jobRunning_) {
+        // The job ends cancelled as soon as its tool has gone; the window goes after it.
+        if (objDOS)
+            objDOS->Terminate();
+        return;
+    }
+    if (!jobBegun_)
+        cancelJob();
+    deleteLater();
 }
 
 // ---- Debug log

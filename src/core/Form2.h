@@ -35,10 +35,16 @@ class Form2 : public QWidget, public rt::DeferredControls {
     // Showing the window builds its controls first.
     void setVisible(bool visible) override;
     void buildControls() override;
-    // Closes the window and stops its timers; it never starts a job again.
+    // Closes the window and stops its timers; it never starts a job again. A job running in it
+    // has its tool ended and ends cancelled; a job that has not begun never begins.
     void Unload();
     bool unloaded() const { return unloaded_; }
     bool jobRunning() const { return jobRunning_; }
+    // Whether the job has been started (it may have returned since).
+    bool jobBegun() const { return jobBegun_; }
+    // A stop ends the whole run at once: every job window that has not finished is unloaded,
+    // its tool ended, and the windows waiting for a nesting level are dropped.
+    static void UnloadUnfinished();
     // The jobs running now, each nested inside the one that was running when it started.
     static int nestedJobs();
 
@@ -128,8 +134,11 @@ class Form2 : public QWidget, public rt::DeferredControls {
 
     // Job helpers.
     bool prepareJob();
+    // A stop asked for this job: its window unloaded, or the run's stop request.
+    bool stopRequested() const;
     std::unique_ptr<DOSOutputs> newRunner();
-    void runTool(int commandBox, const QString& commandLine);
+    // Runs a tool unless a stop has been requested; whether it ran.
+    bool runTool(int commandBox, const QString& commandLine);
     std::optional<QString> toolFailure(const QString& toolName, const QString& failedWords) const;
     QString outputFileOfPass2();
     QString pass2CommandLine(const QString& output);
@@ -151,6 +160,7 @@ class Form2 : public QWidget, public rt::DeferredControls {
     QString probeCarry_; // the probe's last characters, for a duration split between chunks
     bool unloaded_ = false;
     bool jobRunning_ = false;
+    bool jobBegun_ = false;
 
     // What the controls show, until they are built.
     bool controlsBuilt_ = false;

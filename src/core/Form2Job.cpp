@@ -114,6 +114,10 @@ void Form2::GetVideoData() {
     objDOS = newRunner();
     probeCarry_.clear();
     runTool(0, tool("ffprobe") + " -hide_banner -stats -i " + rt::quoteArgument(VideoPath));
+    if (stopRequested()) {
+        cancelJob();
+        return;
+    }
     if (const auto failure = toolFailure("ffprobe", "could not read the video")) {
         failProbe(*failure);
         return;
@@ -156,18 +160,27 @@ void Form2::AnalyseVideoData() {
     VideoBitrate = sheetValue(9);
     queue().setCell(queueRow(), QueueColumn::ActualSize, "000");
     selectQueueRow();
-    runTool(0, tool("ffmpeg") + " -y -i " + rt::quoteArgument(VideoPath) +
-                   " -c:v libx265 -preset " + X265Preset + " -b:v " + VideoBitrate + " " +
-                   SameFramesInBothPasses + " -x265-params pass=1 -an -f mp4 /dev/null");
+    if (!runTool(0, tool("ffmpeg") + " -y -i " + rt::quoteArgument(VideoPath) +
+                        " -c:v libx265 -preset " + X265Preset + " -b:v " + VideoBitrate + " " +
+                        SameFramesInBothPasses + " -x265-params pass=1 -an -f mp4 /dev/null")) {
+        cancelJob();
+        return;
+    }
     const auto failure = toolFailure("ffmpeg pass 1", "failed");
     endPassDisplays();
-    if (failure && !CancelRequested) {
+    // A stop that came during the pass ends the job now: its one-second wait would only hold
+    // up the jobs around it.
+    if (stopRequested()) {
+        cancelJob();
+        return;
+    }
+    if (failure) {
         failJob(*failure, 2);
         return;
     }
     queue().setCell(queueRow(), QueueColumn::ProcessStatus, "100.00%");
     rt::waitSeconds(1);
-    if (CancelRequested) {
+    if (stopRequested()) {
         cancelJob();
         return;
     }
@@ -193,14 +206,18 @@ void Form2::CompressVideo() {
     }
     outputsBeingWritten().insert(outputKey);
     const std::optional<rt::FileStamp> beforePass2 = rt::fileStamp(output);
-    runTool(1, pass2CommandLine(output));
+    const bool ran = runTool(1, pass2CommandLine(output));
     outputsBeingWritten().remove(outputKey);
+    if (!ran) {
+        cancelJob();
+        return;
+    }
     const auto failure = toolFailure("ffmpeg pass 2", "failed");
     endPassDisplays();
     if (failure) {
         removeWhatPass2Left(output, beforePass2);
         // A stop that ended the pass leaves a truncated file: never report it complete.
-        if (CancelRequested)
+        if (stopRequested())
             cancelJob();
         else
             failJob(*failure, 1);
@@ -275,11 +292,18 @@ std::unique_ptr<DOSOutputs> Form2::newRunner() {
     return runner;
 }
 
-void Form2::runTool(int commandBox, const QString& commandLine) {
+bool Form2::stopRequested() const {
+    return unloaded_ || CancelRequested;
+}
+
+bool Form2::runTool(int commandBox, const QString& commandLine) {
+    if (stopRequested())
+        return false;
     setBoxText(commandBox, QString());
     setBoxText(commandBox, commandLine);
     objDOS->setCommandLine(commandLine);
     objDOS->ExecuteCommand();
+    return true;
 }
 
 std::optional<QString> Form2::toolFailure(const QString& toolName,

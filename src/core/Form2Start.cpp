@@ -34,16 +34,33 @@ Form2* nextWaitingWindow() {
     return waiting.empty() ? nullptr : waiting.front().data();
 }
 
+// The run's job windows, in the order they were made.
+QList<Form2*> jobWindows() {
+    return Form1::instance().findChildren<Form2*>(QString(), Qt::FindDirectChildrenOnly);
+}
+
 } // namespace
 
 int Form2::nestedJobs() {
     return runningJobs();
 }
 
+void Form2::UnloadUnfinished() {
+    waitingWindows().clear();
+    for (Form2* window : jobWindows())
+        if (!window->Finished)
+            window->Unload();
+}
+
 void Form2::Timer1_Timer() {
     ++TickCount;
     if (TickCount != 4)
         return;
+    // After a stop no job begins, whenever its start falls due.
+    if (stopRequested()) {
+        Unload();
+        return;
+    }
     if (runningJobs() >= MaxNestedJobs || nextWaitingWindow()) {
         // Starts later, after the windows already waiting, when a running job has returned.
         Timer1->setEnabled(false);
@@ -58,6 +75,11 @@ void Form2::startWaitingJob() {
     if (!next || runningJobs() >= MaxNestedJobs)
         return;
     waitingWindows().pop_front();
+    if (next->stopRequested()) {
+        next->Unload();
+        startWaitingJob();
+        return;
+    }
     next->runJob();
 }
 
@@ -75,6 +97,7 @@ void Form2::runJob() {
     CompressedPath = sheetValue(4);
     VideoBitrate = sheetValue(9);
     AudioBitrate = sheetValue(10);
+    jobBegun_ = true;
     jobRunning_ = true;
     ++runningJobs();
     GetVideoData();

@@ -2,6 +2,7 @@
 
 #include <QEventLoop>
 #include <QFile>
+#include <QSocketNotifier>
 #include <QTimer>
 #include <cerrno>
 #include <csignal>
@@ -110,6 +111,8 @@ bool ChildProcess::start(const QStringList& argv) {
         return false;
     }
     pid_ = pid;
+    // Our end never blocks: a read that finds nothing waits for output in the event loop.
+    ::fcntl(pipe.readEnd, F_SETFL, ::fcntl(pipe.readEnd, F_GETFL) | O_NONBLOCK);
     readEnd_ = pipe.readEnd;
     ending_ = std::make_shared<std::optional<ChildStatus>>();
     ProcessTable::add(pid_, argv.front(), ending_);
@@ -123,9 +126,27 @@ qsizetype ChildProcess::read(char* buffer, qsizetype maxBytes) {
         const ssize_t count = ::read(readEnd_, buffer, size_t(maxBytes));
         if (count >= 0)
             return count;
-        if (errno != EINTR)
+        if (errno == EAGAIN)
+            awaitOutput();
+        else if (errno != EINTR)
             return 0;
     }
+}
+
+void ChildProcess::awaitOutput() {
+    QEventLoop loop;
+    QSocketNotifier readable(readEnd_, QSocketNotifier::Read);
+    // Switched off at once: while a nested wait runs, this pipe must not keep waking the loop.
+    QObject::connect(&readable, &QSocketNotifier::activated, &loop, [&] {
+        readable.setEnabled(false);
+        loop.quit();
+    });
+    loop.exec();
+}
+
+void ChildProcess::terminate(int graceMs) {
+    if (ending_ && !hasEnded())
+        ProcessTable::terminate(pid_, graceMs);
 }
 
 bool ChildProcess::hasEnded() const {

@@ -27,9 +27,15 @@ class ChildProcess {
     // The folder the next child starts in; empty (the default) keeps ours.
     void setWorkingDirectory(const QString& folder) { workingDirectory_ = folder; }
 
-    // Blocks until output arrives and reads at most maxBytes of it. 0 once the pipe is broken,
-    // that is when the child and everything that inherited its end have closed it.
+    // Waits until output arrives, letting events run meanwhile, and reads at most maxBytes of
+    // it. 0 once the pipe is broken, that is when the child and everything that inherited its
+    // end have closed it. A wait nested inside events of this one ends first: only then is this
+    // pipe read again.
     qsizetype read(char* buffer, qsizetype maxBytes);
+
+    // Asks the child to end (SIGTERM) and kills it when it still runs after `graceMs`
+    // milliseconds of events. Does nothing once it has ended.
+    void terminate(int graceMs);
 
     // Waits until the child has ended, letting events run meanwhile: a child may live on after
     // closing its output.
@@ -44,6 +50,8 @@ class ChildProcess {
   private:
     // Whether the started child has ended; reaps whatever listed child has ended unnoticed.
     bool hasEnded() const;
+    // Lets events run until the pipe has something to read (output or its end).
+    void awaitOutput();
 
     pid_t pid_ = 0;
     int readEnd_ = -1;

@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QPointer>
 #include <QSocketNotifier>
+#include <QTimer>
 #include <algorithm>
 #include <cerrno>
 #include <csignal>
@@ -73,13 +74,23 @@ void postEndNotice() {
     errno = savedErrno;
 }
 
+} // namespace
+
+void passOnChildEnd(const struct sigaction& previous, int signal, siginfo_t* info, void* context) {
+    // The default and ignoring dispositions are no functions, whichever form was installed.
+    if (previous.sa_handler == SIG_DFL || previous.sa_handler == SIG_IGN)
+        return;
+    if (previous.sa_flags & SA_SIGINFO)
+        previous.sa_sigaction(signal, info, context);
+    else
+        previous.sa_handler(signal);
+}
+
+namespace {
+
 void noteChildEnd(int signal, siginfo_t* info, void* context) {
     postEndNotice();
-    // Whoever watched SIGCHLD before us still hears of every child's end.
-    if (previousOnChildEnd.sa_flags & SA_SIGINFO)
-        previousOnChildEnd.sa_sigaction(signal, info, context);
-    else if (previousOnChildEnd.sa_handler != SIG_DFL && previousOnChildEnd.sa_handler != SIG_IGN)
-        previousOnChildEnd.sa_handler(signal);
+    passOnChildEnd(previousOnChildEnd, signal, info, context);
 }
 
 // Opens the notice pipe and installs the handler. Returns the pipe's read end; -1 when either
@@ -173,6 +184,20 @@ void retitle(pid_t pid, const QString& title) {
 bool terminate(pid_t pid) {
     // Only a listed (not yet reaped) child: its id cannot have been reused by another process.
     return pid > 0 && entryOf(pid) && ::kill(pid, SIGTERM) == 0;
+}
+
+bool terminate(pid_t pid, int graceMs) {
+    if (!terminate(pid))
+        return false;
+    // The entry's slot tells this child from a later one that got the same id after it.
+    const std::weak_ptr<std::optional<ChildStatus>> child = entryOf(pid)->ending;
+    QTimer::singleShot(graceMs, QCoreApplication::instance(), [pid, child] {
+        reapEnded();
+        const Entry* entry = entryOf(pid);
+        if (entry && entry->ending == child.lock())
+            ::kill(pid, SIGKILL);
+    });
+    return true;
 }
 
 } // namespace rt::ProcessTable

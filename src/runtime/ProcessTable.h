@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <csignal>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -47,6 +48,13 @@ void retitle(pid_t pid, const QString& title);
 // Asks a listed child to end (SIGTERM) without waiting; does nothing for one that is not
 // listed. Returns whether the request was sent.
 bool terminate(pid_t pid);
+// The same, and kills the child (SIGKILL) when it is still listed after `graceMs` milliseconds
+// of events: a tool that takes its time to wind up, or one held stopped, still ends.
+bool terminate(pid_t pid, int graceMs);
+
+// Hands a SIGCHLD on to the action that was installed before ours, when that action is a
+// handler of its own.
+void passOnChildEnd(const struct sigaction& previous, int signal, siginfo_t* info, void* context);
 
 } // namespace ProcessTable
 

@@ -108,8 +108,11 @@ void Timer::fire() {
     if (inHandler_)
         return;
     inHandler_ = true;
+    // A handler may delete its own timer.
+    const QPointer<Timer> alive(this);
     emit tick();
-    inHandler_ = false;
+    if (alive)
+        inHandler_ = false;
 }
 
 } // namespace rt
