@@ -3,5 +3,7 @@
 // Tells the user, at start, when ffmpeg or ffprobe is missing from the program's folder.
 void CheckFFmpegPresence();
 
-// Asks the first running ffmpeg started from the program's folder to end; one tool per call.
+// The second half of the stop commands, after they have set the stop request: asks the first
+// running ffmpeg started from the program's folder to end, and ends the run's jobs at once,
+// each with its own tool.
 void StopFFmpeg();
