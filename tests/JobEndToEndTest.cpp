@@ -89,6 +89,38 @@ class JobEndToEndTest : public JobTest {
     QByteArray savedTemp;
 };
 
+// A folder on a file system of its own of `kilobytes`, when this process may mount one.
+class SmallDisk {
+  public:
+    SmallDisk(const QString& folder, int kilobytes) : folder_(folder) {
+        QDir().mkpath(folder);
+        QProcess mount;
+        mount.start("mount",
+                    {"-t", "tmpfs", "-o", QString("size=%1k").arg(kilobytes), "tmpfs", folder});
+        mounted_ = mount.waitForFinished(10000) && mount.exitStatus() == QProcess::NormalExit &&
+                   mount.exitCode() == 0;
+    }
+    ~SmallDisk() {
+        if (mounted_)
+            QProcess::execute("umount", {folder_});
+    }
+    SmallDisk(const SmallDisk&) = delete;
+    SmallDisk& operator=(const SmallDisk&) = delete;
+    bool mounted() const { return mounted_; }
+
+  private:
+    QString folder_;
+    bool mounted_ = false;
+};
+
+// Stands in for a full disk: the real ffmpeg, whose pass 2 output then loses its end (where
+// the MP4 index lies) while the tool still reports success.
+const QByteArray FFmpegThatLosesItsTrailer = R"SH(#!/bin/sh
+REAL_FFMPEG "$@"; status=$?
+case "$*" in *pass=2*) for output; do :; done; truncate -s 200000 "$output" ;; esac
+exit $status
+)SH";
+
 TEST_F(JobEndToEndTest, TwoClipsCompressAndANonVideoFails) {
     const QString mp4 = makeClip("in/clipA.mp4");
     const QString mkv = makeClip("in/clipB.mkv", {"-metadata:s:v", "title=pattern"});
@@ -154,17 +186,65 @@ TEST_F(JobEndToEndTest, TransportStreamWithLeadingAudioAndSubSecondClipCompress)
     // both passes take the frames as they are.
     const QString leading = makeClip("in/leading audio.ts", {}, "3", {"-itsoffset", "0.023"});
     const QString brief = makeClip("in/brief.mp4", {}, "0.92");
+    // Every frame for four seconds, then every third: ffmpeg fills the gaps alike in both passes.
+    const QString variable =
+        makeClip("in/variable.mp4",
+                 {"-vf", "select='if(lt(t,4),1,not(mod(n,3)))'", "-fps_mode", "vfr"}, "8");
     addRow(leading, "0.1");
     addRow(brief, "0.05");
+    addRow(variable, "0.25");
     startQuickRun();
     ASSERT_TRUE(runUntil(runEnded, 60000));
 
     expectCompressedNearTarget(1);
+    expectCompressedNearTarget(3);
     EXPECT_EQ(cell(2, QueueColumn::CompressionPass), "Compression Complete")
         << cell(2, QueueColumn::ProcessStatus).toStdString();
     EXPECT_EQ(codecs(cell(2, QueueColumn::OutputPath)), "hevc aac");
     EXPECT_EQ(jobs()[1]->Label2(9).caption(), "353.217k"); // 0.05 * 8192 / 0.92 - 92
     EXPECT_TRUE(rt::uiScript().msgBoxes.empty());
+}
+
+TEST_F(JobEndToEndTest, OutputThatAFullDiskCutShortFails) {
+    // Noise, so that the encode cannot be smaller than the disk.
+    const QString clip =
+        makeClip("in/noisy.mp4", {"-vf", "noise=alls=30:allf=t+u", "-b:v", "1700k"});
+    const SmallDisk disk(folder_.path() + "/small", 300);
+    if (!disk.mounted()) {
+        QByteArray standIn = FFmpegThatLosesItsTrailer;
+        standIn.replace("REAL_FFMPEG", '"' + FFmpeg.toUtf8() + '"');
+        QFile::remove(folder_.path() + "/ffmpeg");
+        writeTool("ffmpeg", standIn);
+    }
+    addRow(clip, "0.4");
+    OutputLocation = folder_.path() + "/small";
+    startQuickRun();
+    ASSERT_TRUE(runUntil(runEnded, 60000));
+
+    EXPECT_EQ(cell(1, QueueColumn::CompressionPass), "Compression Failed");
+    EXPECT_EQ(cell(1, QueueColumn::ProcessStatus),
+              "ffprobe could not read the output (exit code 1)");
+    EXPECT_FALSE(queue().checked(1));
+    EXPECT_FALSE(QFileInfo::exists(cell(1, QueueColumn::OutputPath)));
+    EXPECT_EQ(Form1::instance().PBar1(2).value(), 2);
+}
+
+TEST_F(JobEndToEndTest, SourcesWithoutAVideoFailBeforePassOne) {
+    const QString audio = makeClip("in/song.m4a", {"-vn"});
+    // A cover picture is a video stream to ffmpeg, but no video.
+    const QString cover =
+        makeClip("in/cover.m4a", {"-map", "1:a", "-map", "0:v", "-frames:v", "1", "-c:v", "mjpeg",
+                                  "-disposition:v", "attached_pic"});
+    addRow(audio, "0.1");
+    addRow(cover, "0.1");
+    startQuickRun();
+    ASSERT_TRUE(runUntil(runEnded, 60000));
+
+    for (int row : {1, 2}) {
+        EXPECT_EQ(cell(row, QueueColumn::CompressionPass), "Compression Failed") << row;
+        EXPECT_EQ(cell(row, QueueColumn::ProcessStatus), "The source holds no video stream");
+    }
+    EXPECT_EQ(Form1::instance().PBar1(2).value(), 4);
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/ToolOutput.h"
 #include "runtime/Controls.h"
 #include "runtime/DeferredControls.h"
 #include "runtime/Timer.h"
@@ -128,6 +129,9 @@ class Form2 : public QWidget, public rt::DeferredControls {
 
     // Job helpers.
     bool prepareJob();
+    std::optional<QString> outputProblem(const QString& output) const;
+    std::optional<QString> outputFault(const QString& output);
+    static QString probeCommandLine(const QString& video);
     std::unique_ptr<DOSOutputs> newRunner();
     void runTool(int commandBox, const QString& commandLine);
     std::optional<QString> toolFailure(const QString& toolName, const QString& failedWords) const;
@@ -148,7 +152,8 @@ class Form2 : public QWidget, public rt::DeferredControls {
 
     std::unique_ptr<DOSOutputs> objDOS;
     std::unique_ptr<QTemporaryDir> workFolder_; // the tools' private working folder
-    QString probeCarry_; // the probe's last characters, for a duration split between chunks
+    ToolOutput::ProbeReading sourceReading_;    // what the probe says about the source
+    ToolOutput::ProbeReading outputReading_;    // what the check after pass 2 says about the output
     bool unloaded_ = false;
     bool jobRunning_ = false;
 
