@@ -8,6 +8,7 @@
 #include <QDir>
 #include <QFile>
 #include <QProcess>
+#include <cstdio>
 
 namespace {
 
@@ -47,16 +48,18 @@ class JobEndToEndTest : public JobTest {
     // A test pattern with a sine tone, three seconds long unless told otherwise; `videoInput`
     // goes before the pattern's input (such as -itsoffset to start the video late).
     QString makeClip(const QString& relativePath, const QStringList& extra = {},
-                     const QString& seconds = "3", const QStringList& videoInput = {}) {
+                     const QString& seconds = "3", const QStringList& videoInput = {},
+                     const QString& size = "160x120") {
         const QString path = folder_.path() + "/" + relativePath;
         QDir().mkpath(QFileInfo(path).absolutePath());
-        runTool(FFmpeg, QStringList{"-v", "error", "-y"} + videoInput +
-                            QStringList{"-f", "lavfi", "-i",
-                                        "testsrc=duration=" + seconds + ":size=160x120:rate=25",
-                                        "-f", "lavfi", "-i",
-                                        "sine=frequency=440:duration=" + seconds, "-shortest",
-                                        "-c:v", "libx264", "-preset", "ultrafast", "-c:a", "aac"} +
-                            extra + QStringList{path});
+        runTool(FFmpeg,
+                QStringList{"-v", "error", "-y"} + videoInput +
+                    QStringList{"-f", "lavfi", "-i",
+                                "testsrc=duration=" + seconds + ":size=" + size + ":rate=25", "-f",
+                                "lavfi", "-i", "sine=frequency=440:duration=" + seconds,
+                                "-shortest", "-c:v", "libx264", "-preset", "ultrafast", "-c:a",
+                                "aac"} +
+                    extra + QStringList{path});
         return path;
     }
 
@@ -204,6 +207,88 @@ TEST_F(JobEndToEndTest, TransportStreamWithLeadingAudioAndSubSecondClipCompress)
     EXPECT_EQ(codecs(cell(2, QueueColumn::OutputPath)), "hevc aac");
     EXPECT_EQ(jobs()[1]->Label2(9).caption(), "353.217k"); // 0.05 * 8192 / 0.92 - 92
     EXPECT_TRUE(rt::uiScript().msgBoxes.empty());
+}
+
+TEST_F(JobEndToEndTest, ClipsOfEveryKindLandNearTheirTargets) {
+    struct Clip {
+        QString name;
+        QStringList extra;
+        QString seconds;
+        QStringList videoInput;
+        QString targetMb;
+        bool nearTarget; // a silent source and a clip under 2 s are exempt
+    };
+    const QString noise = "noise=alls=12:allf=t";
+    const QStringList noisy = {"-vf", noise};
+    const std::vector<Clip> clips = {
+        {"mp4.mp4", noisy, "6", {}, "0.3", true},
+        {"mkv.mkv", noisy, "6", {}, "0.3", true},
+        {"webm.webm",
+         noisy + QStringList{"-c:v", "libvpx", "-deadline", "realtime", "-c:a", "libopus"},
+         "6",
+         {},
+         "0.3",
+         true},
+        {"mov.mov", noisy, "6", {}, "0.3", true},
+        {"avi.avi",
+         noisy + QStringList{"-c:v", "mpeg4", "-q:v", "3", "-c:a", "libmp3lame"},
+         "6",
+         {},
+         "0.3",
+         true},
+        {"audio lead.ts", noisy, "6", {"-itsoffset", "0.023"}, "0.3", true},
+        {"vob.vob",
+         noisy + QStringList{"-c:v", "mpeg2video", "-q:v", "3", "-c:a", "mp2", "-f", "vob"},
+         "6",
+         {},
+         "0.3",
+         true},
+        {"variable.mp4",
+         {"-vf", noise + ",fps=30,select='if(lt(t,4),1,not(mod(n,3)))'", "-fps_mode", "vfr"},
+         "8.04",
+         {},
+         "0.4",
+         true},
+        {"Duration: 00:09:59.00.mp4", noisy, "6", {}, "0.3", true},
+        {"title.mp4",
+         noisy + QStringList{"-metadata", "title=Duration: 00:09:59.00"},
+         "6",
+         {},
+         "0.3",
+         true},
+        {"brief.mp4", noisy, "0.9", {}, "0.05", false},
+        {"long.mp4", noisy, "30", {}, "1.5", true},
+        {"silent.mp4", noisy + QStringList{"-an"}, "6", {}, "0.3", false},
+    };
+    QFile types(folder_.path() + "/permitted_types.txt");
+    ASSERT_TRUE(types.open(QIODevice::WriteOnly));
+    types.write("mp4\nmkv\nwebm\nmov\navi\nts\nvob\n");
+    types.close();
+    LoadPermittedTypes();
+    for (const Clip& clip : clips)
+        AddVideoToQueue(
+            makeClip("real/" + clip.name, clip.extra, clip.seconds, clip.videoInput, "320x240"));
+    ASSERT_EQ(queue().rowCount(), int(clips.size()));
+    for (int row = 1; row <= int(clips.size()); ++row)
+        queue().setCell(row, QueueColumn::TargetSize, clips[row - 1].targetMb);
+    startQuickRun();
+    ASSERT_TRUE(runUntil(runEnded, 300000));
+
+    std::printf("%-28s %10s %10s %8s\n", "clip", "target Mb", "output Mb", "off");
+    for (int row = 1; row <= int(clips.size()); ++row) {
+        const Clip& clip = clips[row - 1];
+        EXPECT_EQ(cell(row, QueueColumn::CompressionPass), "Compression Complete")
+            << clip.name.toStdString() << ": "
+            << cell(row, QueueColumn::ProcessStatus).toStdString();
+        const double megabytes =
+            double(QFileInfo(cell(row, QueueColumn::OutputPath)).size()) / 1024 / 1024;
+        const double target = clip.targetMb.toDouble();
+        std::printf("%-28s %10.3f %10.3f %+7.1f%%\n", qPrintable(clip.name), target, megabytes,
+                    (megabytes / target - 1) * 100);
+        if (clip.nearTarget) {
+            EXPECT_NEAR(megabytes, target, 0.06 * target) << clip.name.toStdString();
+        }
+    }
 }
 
 TEST_F(JobEndToEndTest, OutputThatAFullDiskCutShortFails) {
