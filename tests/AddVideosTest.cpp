@@ -4,6 +4,7 @@
 #include "core/Main.h"
 #include "core/PermittedTypes.h"
 #include "core/Queue.h"
+#include "core/RemoveVideos.h"
 #include "mainwindow/Form1.h"
 #include "runtime/Dialogs.h"
 
@@ -144,6 +145,20 @@ TEST_F(AddVideosTest, AFolderNamedLikeAVideoGetsNoVideoCellsButTheTotalIsRewritt
     ASSERT_EQ(queue().rowCount(), 1);
     expectBareRow(1);
     EXPECT_EQ(uncompressedPanel(), "Total UnCompressed Size: 0,000Mb");
+}
+
+TEST_F(AddVideosTest, AnOutputNameThatAnotherRowHasTakesTheNextFreeNumber) {
+    const QString mp4 = writeFile("v/a.mp4", 1000);
+    AddVideoToQueue(mp4);
+    AddVideoToQueue(writeFile("v/a.mov", 1000));
+    queue().setChecked(1, true);
+    rt::uiScript().msgBoxAnswers = {rt::AnswerYes};
+    RemoveCheckedVideos();
+    AddVideoToQueue(mp4); // two rows again: number 02 is the first row's already
+    ASSERT_EQ(queue().rowCount(), 2);
+    const QString folder = QFileInfo(mp4).absolutePath();
+    EXPECT_EQ(cell(1, QueueColumn::OutputPath), folder + "/Compressed_02_a.mp4");
+    EXPECT_EQ(cell(2, QueueColumn::OutputPath), folder + "/Compressed_03_a.mp4");
 }
 
 } // namespace

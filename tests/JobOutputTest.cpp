@@ -16,6 +16,7 @@ class JobOutputTest : public JobTest {
         job = jobs().front();
         job->Timer1->setEnabled(false);
         job->ListIndex = 1;
+        job->AudioBitrate = job->sheetValue(10); // as the job's start sets it
     }
 
     void feed(const QString& stage, const QStringList& chunks) {
@@ -102,7 +103,7 @@ TEST_F(JobOutputTest, DurationSplitBetweenChunksIsStillReadWhole) {
     EXPECT_EQ(job->DurationSec, 272);
     // Cut by the chunk's end, the value is read as far as it goes, then whole.
     job->DurationSec = 0;
-    feed("scan_video", {"xxxxxxxxxxxxxxxxxxxxxxxxxxx  Duration: 00:04"});
+    feed("scan_video", {"xxxxxxxxxxxxxxxxxxxxxxxxx\r\n  Duration: 00:04"});
     EXPECT_EQ(job->DurationSec, 240);
     feed("scan_video", {":32.52, start: 0.000000"});
     EXPECT_EQ(job->DurationSec, 272);
@@ -111,12 +112,12 @@ TEST_F(JobOutputTest, DurationSplitBetweenChunksIsStillReadWhole) {
 
 TEST_F(JobOutputTest, SourceUnderOneSecondKeepsItsHundredths) {
     feed("scan_video",
-         {"xxxxxxxxxxxxxxxxxxxxxxxxxxxxx  Duration: 00:00:00", ".92, start: 0.000000"});
+         {"xxxxxxxxxxxxxxxxxxxxxxxxxxx\r\n  Duration: 00:00:00", ".92, start: 0.000000"});
     EXPECT_DOUBLE_EQ(job->DurationSec, 0.92);
     EXPECT_EQ(job->Label2(8).caption(), "0.92");
     EXPECT_EQ(job->VideoBitrate, "405055.826k"); // 45.5 * 8192 / 0.92 - 92
     // From one second on, whole seconds.
-    feed("scan_video", {"  Duration: 00:00:01.50, start"});
+    feed("scan_video", {"\r\n  Duration: 00:00:01.50, start"});
     EXPECT_EQ(job->Label2(8).caption(), "1");
     EXPECT_EQ(job->VideoBitrate, "372644k");
 }
@@ -143,6 +144,49 @@ TEST_F(JobOutputTest, KeywordsInFileNamesAreReadPast) {
     EXPECT_EQ(mainLabel(11), "2.27");
     EXPECT_EQ(job->Label2(13).caption(), "00:01:08");
     EXPECT_EQ(cell(1, QueueColumn::ProcessStatus), "25.00%");
+}
+
+// ffprobe's output for a source whose name and titles hold the duration line's words.
+const QString ProbeOutputWithDecoys =
+    "Input #0, mov,mp4,m4a,3gp,3g2,mj2, from '/videos/Duration: 00:09:59.00.mp4':\n"
+    "  Metadata:\n    major_brand     : isom\n    title           : Duration: 00:09:59.00\n"
+    "  Duration: 00:04:32.52, start: 0.000000, bitrate: 1402 kb/s\n"
+    "  Stream #0:0[0x1](und): Video: h264 (High), yuv420p, 160x120, 25 fps (default)\n"
+    "    Metadata:\n      title           : Duration: 00:09:59.00\n";
+
+TEST_F(JobOutputTest, DurationComesOnlyFromTheToolsOwnLine) {
+    feed("scan_video", {ProbeOutputWithDecoys});
+    EXPECT_EQ(job->DurationSec, 272);
+    EXPECT_EQ(job->VideoBitrate, "1278.353k");
+}
+
+TEST(ToolOutputTest, DurationComesOnlyFromTheToolsOwnLineHoweverTheChunksFall) {
+    // Every length of the first chunk, then chunks of the runner's 256 characters.
+    for (int first = 1; first <= 256; ++first) {
+        ToolOutput::ProbeReading reading;
+        reading.read(ProbeOutputWithDecoys.left(first));
+        for (qsizetype at = first; at < ProbeOutputWithDecoys.size(); at += 256)
+            reading.read(ProbeOutputWithDecoys.mid(at, 256));
+        EXPECT_EQ(reading.duration(), 272.0) << first;
+        EXPECT_TRUE(reading.hasVideo()) << first;
+    }
+}
+
+TEST(ToolOutputTest, ACoverPictureIsNoVideo) {
+    ToolOutput::ProbeReading cover;
+    cover.read("  Stream #0:0: Audio: aac\n  Stream #0:1: Video: mjpeg, 300x300, 90k tbn");
+    EXPECT_FALSE(cover.hasVideo()); // the line has not ended: its mark may follow
+    cover.read(" (attached pic)\n");
+    EXPECT_FALSE(cover.hasVideo());
+    ToolOutput::ProbeReading video;
+    video.read("  Stream #0:0: Video: hevc (Main), yuv420p, 160x120\n");
+    EXPECT_TRUE(video.hasVideo());
+}
+
+TEST_F(JobOutputTest, BitrateLeavesRoomForTheAudioOfTheRowsPassTwo) {
+    job->AudioBitrate = "190k"; // the row's own, while the global one stays 92
+    feed("scan_video", {ProbeLine});
+    EXPECT_EQ(job->VideoBitrate, "1180.353k"); // 45.5 * 8192 / 272 - 190
 }
 
 TEST_F(JobOutputTest, LongDurationsKeepTheirTrueBitrate) {

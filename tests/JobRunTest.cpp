@@ -14,17 +14,25 @@
 
 namespace {
 
-// The probe prints its duration line in two chunks; "nodur" and "badprobe" sources fail.
+// The probe prints its duration line in two chunks; "nodur" and "badprobe" sources fail, an
+// "audioonly" one has a cover picture for its only video, and the outputs of "broken" and
+// "short" sources are unreadable or too short.
 const QByteArray FakeProbe = R"SH(#!/bin/sh
 echo "ffprobe $*" >> "$(dirname "$0")/calls.log"
 case "$*" in
   *nodur*) printf 'Input #0, mov, from x:\r\n  Duration: N/A, start'; exit 0 ;;
   *badprobe*) printf 'Invalid data found when processing input'; exit 1 ;;
   *slowprobe*) printf 'Input #0, mov, from x:\r\n'; exec sleep 20 ;;
+  *audioonly*) printf '  Duration: 00:04:32.52, start: 0.000000\r\n  Stream #0:0: Audio: aac\r\n'
+               printf '  Stream #0:1: Video: mjpeg, 300x300, 90k tbn (attached pic)\r\n'; exit 0 ;;
+  *Compressed_*broken*) printf 'moov atom not found'; exit 1 ;;
+  *Compressed_*short*) printf '  Duration: 00:01:00.00, start: 0.000000\r\n'
+                       printf '  Stream #0:0: Video: hevc, yuv420p, 160x120\r\n'; exit 0 ;;
 esac
 printf 'Input #0, mov, from x:\r\n  Metadata:\r\n    creation_time   : 2023-01-01\r\n  Dura'
 sleep 0.05
 printf 'tion: 00:04:32.52, start: 0.000000, bitrate: 1402 kb/s\r\n'
+printf '  Stream #0:0: Video: h264, yuv420p, 160x120, 25 fps\r\n'
 )SH";
 
 // Pass 1 keeps its statistics in the working folder and pass 2 checks that they are its own.
@@ -133,6 +141,11 @@ TEST_F(JobRunTest, TwoJobsNestAndCompleteWithTheirOwnStatistics) {
                      [&] { overall << Form1::instance().Label1(7).caption(); });
     StartCompression();
     const QList<Form2*> windows = jobs();
+    QStringList firstJobsBox0;
+    QObject::connect(&windows[0]->Text1(0), &rt::TextBox::changed, [&] {
+        if (!windows[0]->Text1(0).text().isEmpty())
+            firstJobsBox0 << windows[0]->Text1(0).text();
+    });
     windows[0]->Timer1->setInterval(10);
     windows[1]->Timer1->setInterval(150); // falls due while the first job's pass 1 runs
     ASSERT_TRUE(runUntil(runEnded, 40000));
@@ -172,19 +185,20 @@ TEST_F(JobRunTest, TwoJobsNestAndCompleteWithTheirOwnStatistics) {
 
     const QString program = folder_.path();
     Form2& window = *windows[0];
-    EXPECT_EQ(window.Text1(0).text(),
-              program + "/ffmpeg -y -i \"" + first +
-                  "\" -c:v libx265 -preset ultrafast -b:v 1278.353k -fps_mode passthrough "
-                  "-x265-params pass=1 -an "
-                  "-f mp4 /dev/null");
-    EXPECT_EQ(window.Text1(1).text(),
-              program + "/ffmpeg -i \"" + first +
-                  "\" -c:v libx265 -preset ultrafast -b:v 1278.353k -fps_mode passthrough "
-                  "-x265-params pass=2 -c:a "
-                  "aac -b:a 92k -y \"" +
-                  program + "/videos/Compressed_01_first.mp4\"");
+    const QString output = program + "/videos/Compressed_01_first.mp4";
+    // The probe, pass 1 and the check of the output share the first box.
+    EXPECT_EQ(firstJobsBox0,
+              (QStringList{program + "/ffprobe -hide_banner -stats -i \"" + first + '"',
+                           program + "/ffmpeg -y -i \"" + first +
+                               "\" -c:v libx265 -preset ultrafast -b:v 1278.353k "
+                               "-x265-params pass=1 -c:a aac -b:a 92k -f mp4 /dev/null",
+                           program + "/ffprobe -hide_banner -stats -i \"" + output + '"'}));
+    EXPECT_EQ(window.Text1(1).text(), program + "/ffmpeg -i \"" + first +
+                                          "\" -c:v libx265 -preset ultrafast -b:v 1278.353k "
+                                          "-x265-params pass=2 -c:a aac -b:a 92k -y \"" +
+                                          output + '"');
     EXPECT_TRUE(callsWith("ffprobe")[0].endsWith("ffprobe -hide_banner -stats -i " + first));
-    EXPECT_EQ(QFileInfo(program + "/videos/Compressed_01_first.mp4").size(), 2500000);
+    EXPECT_EQ(QFileInfo(output).size(), 2500000);
 }
 
 TEST_F(JobRunTest, StopDuringPassOneCancelsBeforePassTwo) {
@@ -240,6 +254,27 @@ TEST_F(JobRunTest, StopDuringTheProbeRunsNoPassAndAsksNothing) {
     ASSERT_TRUE(runUntil(runEnded, 15000));
     EXPECT_TRUE(callsWith("ffmpeg").isEmpty());
     expectEveryRowCancelled();
+}
+
+TEST_F(JobRunTest, StopAfterPassTwoStartsNoCheckAndKeepsNoUncheckedOutput) {
+    writeTools(1, 1);
+    addRow(source("clip.mp4"), "45.5");
+    startQuickRun();
+    auto* poll = new QTimer(&Form1::instance());
+    QObject::connect(poll, &QTimer::timeout, [=] {
+        // Pass 2 has returned: its job waits before checking the output.
+        if (cell(1, QueueColumn::CompressionPass) == "Pass 2: Compressing..." &&
+            Form1::instance().Label1(6).caption() == "100.00%") {
+            poll->stop();
+            stop();
+        }
+    });
+    poll->start(20);
+    ASSERT_TRUE(runUntil(runEnded, 15000));
+    EXPECT_EQ(callsWith("ffprobe").size(), 1); // the source's probe only
+    EXPECT_EQ(cell(1, QueueColumn::ProcessStatus), "Cancelled");
+    EXPECT_FALSE(QFileInfo::exists(cell(1, QueueColumn::OutputPath)));
+    EXPECT_FALSE(queue().checked(1));
 }
 
 TEST_F(JobRunTest, StopDuringPassTwoCancelsInsteadOfCompleting) {
@@ -353,6 +388,11 @@ TEST_F(JobRunTest, FailuresEndTheRowAndStillCountTheirPasses) {
         {"p2early.mp4", "45.5", "ffmpeg pass 2 failed (exit code 1)"},
         {"nofile.mp4", "45.5", "No output file was written"},
         {"unwritable.mp4", "45.5", "Output folder cannot be written"},
+        {"audioonly.mp4", "45.5", "The source holds no video stream"},
+        {"broken.mp4", "45.5", "ffprobe could not read the output (exit code 1)"},
+        {"short.mp4", "45.5", "The output lasts 60 s, the source 272 s"},
+        // 255 bytes: the file system's longest name, too long for the output's.
+        {QString(251, 'n') + ".mp4", "45.5", "Output file name is too long for the file system"},
     };
     for (const Case& c : cases)
         addRow(c.name == "gone.mp4" ? folder_.path() + "/videos/gone.mp4" : source(c.name),
@@ -368,15 +408,17 @@ TEST_F(JobRunTest, FailuresEndTheRowAndStillCountTheirPasses) {
         EXPECT_EQ(cell(row, QueueColumn::ProcessStatus), cases[row - 1].reason) << row;
         EXPECT_FALSE(queue().checked(row)) << row;
     }
-    // Only what a failed pass 2 wrote itself is removed.
-    EXPECT_FALSE(QFileInfo::exists(cell(6, QueueColumn::OutputPath)));
+    // Only what a failed pass 2 wrote itself is removed, and what it wrote that fails the check.
+    for (int row : {6, 11, 12})
+        EXPECT_FALSE(QFileInfo::exists(cell(row, QueueColumn::OutputPath))) << row;
     EXPECT_EQ(QFileInfo(earlier).size(), 1000);
-    EXPECT_EQ(Form1::instance().PBar1(2).value(), 18);
+    EXPECT_EQ(Form1::instance().PBar1(2).value(), 26);
     EXPECT_EQ(Form1::instance().Label1(7).caption(), "100.00%");
     EXPECT_TRUE(callsWith("pass=2").filter("p1fail").isEmpty());
-    EXPECT_EQ(
-        callsWith("ffmpeg").filter(QRegularExpression("nodur|badprobe|gone|small|unwrit")).size(),
-        0);
+    EXPECT_EQ(callsWith("ffmpeg")
+                  .filter(QRegularExpression("nodur|badprobe|gone|small|unwrit|audioonly|nnnn"))
+                  .size(),
+              0);
     // The probe failures, and only they, tell the user.
     const auto& boxes = rt::uiScript().msgBoxes;
     ASSERT_EQ(boxes.size(), 3u);
@@ -385,6 +427,43 @@ TEST_F(JobRunTest, FailuresEndTheRowAndStillCountTheirPasses) {
         EXPECT_EQ(box.style, 49);
         EXPECT_EQ(box.title, "Tovrane");
     }
+}
+
+TEST_F(JobRunTest, NoJobWritesOverTheSourceOfAQueuedVideo) {
+    writeTools(1, 1);
+    const QString clip = source("x.mp4");
+    const QString earlier = source("Compressed_01_x.mp4"); // an earlier run's result
+    const QString own = source("own.mp4");
+    addRow(clip, "45.5");
+    addRow(earlier, "45.5");
+    addRow(own, "45.5");
+    queue().setCell(3, QueueColumn::OutputPath, own);
+    startQuickRun();
+    ASSERT_TRUE(runUntil(runEnded, 20000));
+
+    EXPECT_EQ(cell(1, QueueColumn::ProcessStatus),
+              "Output file would replace the source of queued video 2");
+    EXPECT_EQ(cell(2, QueueColumn::CompressionPass), "Compression Complete");
+    EXPECT_EQ(cell(3, QueueColumn::ProcessStatus),
+              "Output file would replace its own source video");
+    for (int row : {1, 3})
+        EXPECT_EQ(cell(row, QueueColumn::CompressionPass), "Compression Failed") << row;
+    EXPECT_EQ(QFileInfo(earlier).size(), 1000);
+    EXPECT_EQ(QFileInfo(own).size(), 1000);
+    EXPECT_TRUE(callsWith("-i " + clip).isEmpty()); // no tool ran for the first video
+
+    // A chosen output folder that holds the second video.
+    queue().clearRows();
+    OutputLocation = folder_.path() + "/out";
+    const QString inOutput = writeFile("out/Compressed_01_x.mp4", 1000);
+    addRow(clip, "45.5");
+    addRow(inOutput, "45.5");
+    startQuickRun();
+    ASSERT_TRUE(runUntil(runEnded, 20000));
+    EXPECT_EQ(cell(1, QueueColumn::ProcessStatus),
+              "Output file would replace the source of queued video 2");
+    EXPECT_EQ(cell(2, QueueColumn::CompressionPass), "Compression Complete");
+    EXPECT_EQ(QFileInfo(inOutput).size(), 1000);
 }
 
 TEST_F(JobRunTest, MissingToolsFailTheRow) {

@@ -137,7 +137,8 @@ TEST_F(RunLockTest, RunStaysLockedUntilItsLastPassEnds) {
 // file it is told to): the window stays locked through pass 1 and opens after pass 2.
 TEST_F(RunLockTest, RealRunUnlocksOnlyAfterItsLastPass) {
     writeTool("ffprobe",
-              "#!/bin/sh\necho '  Duration: 00:00:05.00, start: 0.000000, bitrate: 800 kb/s'\n");
+              "#!/bin/sh\necho '  Duration: 00:00:05.00, start: 0.000000, bitrate: 800 kb/s'\n"
+              "echo '  Stream #0:0: Video: h264, yuv420p, 160x120, 25 fps'\n");
     writeTool("ffmpeg", "#!/bin/sh\nfor last; do :; done\nprintf x > \"$last\"\n");
     CreateDefaultPermittedTypes();
     LoadPermittedTypes();

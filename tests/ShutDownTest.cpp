@@ -18,6 +18,7 @@ namespace {
 
 const QByteArray FakeProbe = R"SH(#!/bin/sh
 printf 'Input #0, mov, from x:\r\n  Duration: 00:04:32.52, start: 0.000000, bitrate: 1402 kb/s\r\n'
+printf '  Stream #0:0: Video: h264, yuv420p, 160x120, 25 fps\r\n'
 )SH";
 
 // Like the real tool it shrugs off a broken pipe, so it outlives the program that read it.

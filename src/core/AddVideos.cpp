@@ -8,6 +8,8 @@
 #include "runtime/FileSystem.h"
 #include "runtime/Format.h"
 
+#include <QDir>
+
 namespace {
 
 // The row AddVideoToQueue appended last (1-based).
@@ -50,6 +52,25 @@ void fillSizeCells(rt::ListView& list, const QString& path) {
         rt::round3Text(rt::leadingNumber(sizeText) / 100 * Form1::instance().Slider1(0).value()));
 }
 
+bool isOutputOfARow(const rt::ListView& list, const QString& path) {
+    for (int row = 1; row <= list.rowCount(); ++row)
+        if (QDir::cleanPath(list.cell(row, QueueColumn::OutputPath)) == QDir::cleanPath(path))
+            return true;
+    return false;
+}
+
+// The output next to the source is numbered with the row's number. After a removal that number
+// can be another row's already: the next number that no row's output has is taken instead, so
+// that no two rows write one file.
+QString freeOutputPath(const rt::ListView& list, const QString& folder, const QString& base) {
+    for (int number = list.rowCount();; ++number) {
+        const QString path =
+            folder + "Compressed_" + rt::formatNumber(number, "00") + "_" + base + ".mp4";
+        if (!isOutputOfARow(list, path))
+            return path;
+    }
+}
+
 // Columns 1 to 5 and 9 of a row whose file exists and whose type is permitted.
 void fillVideoCells(rt::ListView& list, const QString& path) {
     list.setCell(LastAddedItem, QueueColumn::VideoPath, path);
@@ -62,9 +83,7 @@ void fillVideoCells(rt::ListView& list, const QString& path) {
     fillSizeCells(list, path);
     const QString folder = path.left(path.lastIndexOf('/') + 1);
     const QString base = rt::trimBlanks(nameOnDisk.left(dot));
-    list.setCell(LastAddedItem, QueueColumn::OutputPath,
-                 folder + "Compressed_" + rt::formatNumber(list.rowCount(), "00") + "_" + base +
-                     ".mp4");
+    list.setCell(LastAddedItem, QueueColumn::OutputPath, freeOutputPath(list, folder, base));
 }
 
 // The sum of column 4, rounded to whole megabytes after every row. 64 bits: no queue overflows.

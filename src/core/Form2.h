@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/ToolOutput.h"
 #include "runtime/Controls.h"
 #include "runtime/DeferredControls.h"
 #include "runtime/Timer.h"
@@ -136,6 +137,9 @@ class Form2 : public QWidget, public rt::DeferredControls {
     bool prepareJob();
     // A stop asked for this job: its window unloaded, or the run's stop request.
     bool stopRequested() const;
+    std::optional<QString> outputProblem(const QString& output) const;
+    std::optional<QString> outputFault(const QString& output);
+    static QString probeCommandLine(const QString& video);
     std::unique_ptr<DOSOutputs> newRunner();
     // Runs a tool unless a stop has been requested; whether it ran.
     bool runTool(int commandBox, const QString& commandLine);
@@ -157,7 +161,8 @@ class Form2 : public QWidget, public rt::DeferredControls {
 
     std::unique_ptr<DOSOutputs> objDOS;
     std::unique_ptr<QTemporaryDir> workFolder_; // the tools' private working folder
-    QString probeCarry_; // the probe's last characters, for a duration split between chunks
+    ToolOutput::ProbeReading sourceReading_;    // what the probe says about the source
+    ToolOutput::ProbeReading outputReading_;    // what the check after pass 2 says about the output
     bool unloaded_ = false;
     bool jobRunning_ = false;
     bool jobBegun_ = false;

@@ -19,9 +19,11 @@
 #include <QSet>
 #include <QTemporaryDir>
 #include <QTemporaryFile>
+#include <cmath>
 #include <filesystem>
 #include <set>
 #include <string>
+#include <unistd.h>
 
 namespace {
 
@@ -85,10 +87,33 @@ void removeWhatPass2Left(const QString& output, const std::optional<rt::FileStam
         rt::removeFile(output);
 }
 
-// Every decoded frame goes to the encoder as it is, in both passes: left to choose, ffmpeg fills
-// a gap before the video (audio that starts earlier, which pass 1 does not have) or evens out a
-// variable frame rate, and pass 2 would then encode other frames than pass 1 analysed.
-const QString SameFramesInBothPasses = QStringLiteral("-fps_mode passthrough");
+// The file system's limit on the length of one name, in bytes of the encoded name.
+bool nameFitsFolder(const QString& path) {
+    const QFileInfo file(path);
+    const long limit = pathconf(QFile::encodeName(file.absolutePath()).constData(), _PC_NAME_MAX);
+    return QFile::encodeName(file.fileName()).size() <= (limit > 0 ? limit : 255);
+}
+
+// The queue row whose source video is the file at `path` (the same file under any name); 0 when
+// none is.
+int queuedSourceAt(const QString& path) {
+    std::error_code failed;
+    const std::filesystem::path file = QFile::encodeName(path).toStdString();
+    const rt::ListView& list = queue();
+    for (int row = 1; row <= list.rowCount(); ++row) {
+        const QString source = list.cell(row, QueueColumn::VideoPath);
+        if (!source.isEmpty() &&
+            std::filesystem::equivalent(file, QFile::encodeName(source).toStdString(), failed))
+            return row;
+    }
+    return 0;
+}
+
+// An output may differ from its source by the rounding of whole seconds and by the audio's
+// priming and padding; an encode cut short differs by more.
+bool durationsAgree(double output, double source) {
+    return std::abs(output - source) <= 1 + 0.02 * source;
+}
 
 // A tool of the program's folder, quoted only when the folder's name needs it.
 QString tool(const QString& name) {
@@ -112,8 +137,8 @@ void Form2::GetVideoData() {
     if (!prepareJob())
         return;
     objDOS = newRunner();
-    probeCarry_.clear();
-    runTool(0, tool("ffprobe") + " -hide_banner -stats -i " + rt::quoteArgument(VideoPath));
+    sourceReading_ = {};
+    runTool(0, probeCommandLine(VideoPath));
     if (stopRequested()) {
         cancelJob();
         return;
@@ -124,6 +149,10 @@ void Form2::GetVideoData() {
     }
     if (DurationSec <= 0) {
         failProbe("No duration found by ffprobe");
+        return;
+    }
+    if (!sourceReading_.hasVideo()) {
+        failJob("The source holds no video stream", 2);
         return;
     }
     if (rt::leadingNumber(VideoBitrate) <= 0) {
@@ -145,11 +174,26 @@ bool Form2::prepareJob() {
         failProbe("Source video not found");
         return false;
     }
-    if (!folderAcceptsFiles(QFileInfo(outputFileOfPass2()).absolutePath())) {
-        failJob("Output folder cannot be written", 2);
+    if (const auto problem = outputProblem(outputFileOfPass2())) {
+        failJob(*problem, 2);
         return false;
     }
     return true;
+}
+
+// Why pass 2 must not write `output`: checked before any tool runs and again before pass 2,
+// since the output location and the queue may change in between.
+std::optional<QString> Form2::outputProblem(const QString& output) const {
+    if (!folderAcceptsFiles(QFileInfo(output).absolutePath()))
+        return "Output folder cannot be written";
+    if (!nameFitsFolder(output))
+        return "Output file name is too long for the file system";
+    const int sourceRow = queuedSourceAt(output);
+    if (sourceRow == 0)
+        return std::nullopt;
+    if (sourceRow == queueRow())
+        return "Output file would replace its own source video";
+    return QString("Output file would replace the source of queued video %1").arg(sourceRow);
 }
 
 // ---- Step 2: pass 1
@@ -160,9 +204,12 @@ void Form2::AnalyseVideoData() {
     VideoBitrate = sheetValue(9);
     queue().setCell(queueRow(), QueueColumn::ActualSize, "000");
     selectQueueRow();
+    // Pass 1 takes the audio too: ffmpeg then pads the video for audio that leads it in both
+    // passes alike, and pass 2 encodes the frames pass 1 analysed.
     if (!runTool(0, tool("ffmpeg") + " -y -i " + rt::quoteArgument(VideoPath) +
-                        " -c:v libx265 -preset " + X265Preset + " -b:v " + VideoBitrate + " " +
-                        SameFramesInBothPasses + " -x265-params pass=1 -an -f mp4 /dev/null")) {
+                        " -c:v libx265 -preset " + X265Preset + " -b:v " + VideoBitrate +
+                        " -x265-params pass=1 -c:a " + AudioCodec + " -b:a " + AudioBitrate +
+                        " -f mp4 /dev/null")) {
         cancelJob();
         return;
     }
@@ -198,6 +245,10 @@ void Form2::CompressVideo() {
     selectQueueRow();
     // The file this pass writes is the file whose size the row gets, whatever changes meanwhile.
     const QString output = outputFileOfPass2();
+    if (const auto problem = outputProblem(output)) {
+        failJob(*problem, 1);
+        return;
+    }
     // A run started again while this one goes on has a job of its own for the same video.
     const QString outputKey = fileKey(output);
     if (outputsBeingWritten().contains(outputKey)) {
@@ -230,7 +281,39 @@ void Form2::CompressVideo() {
         failJob("No output file was written", 1);
         return;
     }
+    // A tool may report success over a file it could not finish (a full disk at its trailer).
+    if (const auto fault = outputFault(output)) {
+        removeWhatPass2Left(output, beforePass2);
+        // Unchecked, the output is no result either: a stop before or during the check cancels.
+        if (stopRequested())
+            cancelJob();
+        else
+            failJob(*fault, 1);
+        return;
+    }
     completeJob(double(*written) / 1024 / 1024);
+}
+
+// What is wrong with the file pass 2 wrote, probed as the source was: it must be readable, hold
+// a video and last as long as the source.
+std::optional<QString> Form2::outputFault(const QString& output) {
+    Stage = "check_output";
+    objDOS = newRunner();
+    outputReading_ = {};
+    if (!runTool(0, probeCommandLine(output)))
+        return "The output was not checked";
+    if (const auto failure = toolFailure("ffprobe", "could not read the output"))
+        return failure;
+    if (!outputReading_.hasVideo())
+        return "The output holds no video stream";
+    const double seconds = outputReading_.duration().value_or(0);
+    if (!durationsAgree(seconds, DurationSec))
+        return QString("The output lasts %1 s, the source %2 s").arg(seconds).arg(DurationSec);
+    return std::nullopt;
+}
+
+QString Form2::probeCommandLine(const QString& video) {
+    return tool("ffprobe") + " -hide_banner -stats -i " + rt::quoteArgument(video);
 }
 
 QString Form2::outputFileOfPass2() {
@@ -241,9 +324,9 @@ QString Form2::outputFileOfPass2() {
 
 QString Form2::pass2CommandLine(const QString& output) {
     return tool("ffmpeg") + " -i " + rt::quoteArgument(VideoPath) + " -c:v libx265 -preset " +
-           X265Preset + " -b:v" + " " + VideoBitrate + " " + SameFramesInBothPasses + " " +
-           "-x265-params pass=2 -c:a" + " " + AudioCodec + " " + "-b:a" + " " + AudioBitrate + " " +
-           "-y" + " " + rt::quoteArgument(output);
+           X265Preset + " -b:v" + " " + VideoBitrate + " " + "-x265-params pass=2 -c:a" + " " +
+           AudioCodec + " " + "-b:a" + " " + AudioBitrate + " " + "-y" + " " +
+           rt::quoteArgument(output);
 }
 
 // ---- How a job ends

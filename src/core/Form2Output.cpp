@@ -13,9 +13,6 @@ rt::ListView& queue() {
     return *Form1::instance().ListView1;
 }
 
-// "Duration: hh:mm:ss.cc" is 21 characters: the last 20 of a chunk may hold the start of one.
-constexpr int DurationCarry = 20;
-
 } // namespace
 
 void Form2::objDOS_ReceiveOutputs(const QString& CommandOutputs) {
@@ -25,6 +22,8 @@ void Form2::objDOS_ReceiveOutputs(const QString& CommandOutputs) {
     readSpeed(CommandOutputs);
     if (Stage == "scan_video")
         readDuration(CommandOutputs);
+    else if (Stage == "check_output")
+        outputReading_.read(CommandOutputs);
     else if (Stage == "analyse_video")
         readProgress(CommandOutputs, "Pass 1: Analysing...");
     else if (Stage == "compress_video")
@@ -51,18 +50,15 @@ void Form2::readSpeed(const QString& chunk) {
 }
 
 void Form2::readDuration(const QString& chunk) {
-    // The start of the chunk is read together with the end of the one before, so that a
-    // duration split between two chunks is still read whole.
-    const QString text = probeCarry_ + chunk;
-    probeCarry_ = text.right(DurationCarry);
-    // A "Duration" that is no clock text (a stream's DURATION tag) keeps what was read before.
-    const auto seconds = ToolOutput::durationSeconds(text);
+    // A duration line that is no clock text ("Duration: N/A") keeps what was read before.
+    const auto seconds = sourceReading_.read(chunk);
     if (!seconds)
         return;
     setSheetValue(8, QString::number(*seconds));
     DurationSec = *seconds;
     const double target = rt::leadingNumber(queue().cell(queueRow(), QueueColumn::TargetSize));
-    VideoBitrate = ToolOutput::videoBitrate(target, DurationSec, AudioBitrateKbps);
+    // Room for the audio that pass 2 encodes: the row's own bitrate when it has one.
+    VideoBitrate = ToolOutput::videoBitrate(target, DurationSec, rt::leadingNumber(AudioBitrate));
     setSheetValue(7, "in progress");
     setSheetValue(9, VideoBitrate);
 }

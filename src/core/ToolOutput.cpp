@@ -47,6 +47,21 @@ std::optional<double> secondsOfDuration(const QString& text) {
     return match.hasMatch() ? match.captured().toDouble() : 0.0;
 }
 
+// "  Duration: 00:04:32.52, start: ..." in seconds, as secondsOfDuration reads it.
+std::optional<double> durationOfLine(const QString& line) {
+    const QString text = rt::trimBlanks(line);
+    if (!text.startsWith("Duration:"))
+        return std::nullopt;
+    return secondsOfDuration(text.mid(9, 12));
+}
+
+// "  Stream #0:0: Video: h264 ..." of a video, not of a cover picture.
+bool isVideoStreamLine(const QString& line) {
+    const QString text = rt::trimBlanks(line);
+    return text.startsWith("Stream #") && text.contains(": Video: ") &&
+           !text.contains("(attached pic)");
+}
+
 } // namespace
 
 std::optional<QString> speedText(const QString& chunk) {
@@ -57,12 +72,23 @@ std::optional<QString> speedText(const QString& chunk) {
                           [](const QString& speed) { return rt::toNumber(speed).has_value(); });
 }
 
-std::optional<double> durationSeconds(const QString& chunk) {
-    // Of the 21 characters from "Duration", the 12 that follow "Duration:".
-    for (const QString& text : valuesAfter(chunk, "Duration", 9, 12))
-        if (const auto seconds = secondsOfDuration(text))
-            return seconds;
-    return std::nullopt;
+std::optional<double> ProbeReading::read(const QString& chunk) {
+    static const QRegularExpression lineEnd("[\\r\\n]");
+    QStringList lines = (openLine_ + chunk).split(lineEnd);
+    openLine_ = lines.takeLast();
+    std::optional<double> duration;
+    for (const QString& line : lines) {
+        if (const auto seconds = durationOfLine(line))
+            duration = seconds;
+        if (isVideoStreamLine(line))
+            hasVideo_ = true;
+    }
+    // A stream line is read once it has ended: its cover-picture mark comes last.
+    if (const auto seconds = durationOfLine(openLine_))
+        duration = seconds;
+    if (duration)
+        duration_ = duration;
+    return duration;
 }
 
 std::optional<QString> timeText(const QString& chunk) {
@@ -71,7 +97,7 @@ std::optional<QString> timeText(const QString& chunk) {
     });
 }
 
-QString videoBitrate(double targetMegabytes, double durationSeconds, int audioKbps) {
+QString videoBitrate(double targetMegabytes, double durationSeconds, double audioKbps) {
     double kilobits = targetMegabytes * 8192;
     if (durationSeconds != 0)
         kilobits = kilobits / durationSeconds - audioKbps;

@@ -13,16 +13,29 @@ namespace ToolOutput {
 // as it stands ("N/A"). Nothing when the chunk holds no "speed".
 std::optional<QString> speedText(const QString& chunk);
 
-// The duration after "Duration" in a probe line, in seconds: whole seconds ("Duration:
-// 00:04:32.52" gives 272), to the hundredth for a source under one second ("Duration:
-// 00:00:00.92" gives 0.92). Nothing when no "Duration" of the chunk reads as a clock time.
-std::optional<double> durationSeconds(const QString& chunk);
+// What ffprobe says about a file, read from its output chunk by chunk. Only the lines that the
+// tool itself begins count (a keyword after blanks at a line's start): a file name, a path or a
+// metadata value holding the same words never starts a line of its own.
+class ProbeReading {
+  public:
+    // Reads the next chunk; gives the duration of the last duration line in it, if any.
+    std::optional<double> read(const QString& chunk);
+    // The duration of the last duration line read so far.
+    std::optional<double> duration() const { return duration_; }
+    // A stream line has shown a video that is not a cover picture ("(attached pic)").
+    bool hasVideo() const { return hasVideo_; }
+
+  private:
+    std::optional<double> duration_;
+    QString openLine_; // the last line, not yet ended: read as far as it goes
+    bool hasVideo_ = false;
+};
 
 // The eight characters after "time=" in a progress line ("time=00:01:08.00" gives "00:01:08").
 std::optional<QString> timeText(const QString& chunk);
 
 // The video bitrate that meets the target: target megabytes * 8192 / seconds - audio kbit/s,
 // rounded to three decimals, followed by "k". A duration of 0 leaves the audio unsubtracted.
-QString videoBitrate(double targetMegabytes, double durationSeconds, int audioKbps);
+QString videoBitrate(double targetMegabytes, double durationSeconds, double audioKbps);
 
 } // namespace ToolOutput
