@@ -3,6 +3,7 @@
 #include "core/ToolOutput.h"
 #include "runtime/Controls.h"
 #include "runtime/DeferredControls.h"
+#include "runtime/FileSystem.h"
 #include "runtime/Timer.h"
 
 #include <QPersistentModelIndex>
@@ -139,6 +140,8 @@ class Form2 : public QWidget, public rt::DeferredControls {
     bool stopRequested() const;
     std::optional<QString> outputProblem(const QString& output) const;
     std::optional<QString> outputFault(const QString& output);
+    void dropPass2Output(const QString& output, const std::optional<rt::FileStamp>& before,
+                         const QString& reason);
     static QString probeCommandLine(const QString& video);
     std::unique_ptr<DOSOutputs> newRunner();
     // Runs a tool unless a stop has been requested; whether it ran.

@@ -266,12 +266,7 @@ void Form2::CompressVideo() {
     const auto failure = toolFailure("ffmpeg pass 2", "failed");
     endPassDisplays();
     if (failure) {
-        removeWhatPass2Left(output, beforePass2);
-        // A stop that ended the pass leaves a truncated file: never report it complete.
-        if (stopRequested())
-            cancelJob();
-        else
-            failJob(*failure, 1);
+        dropPass2Output(output, beforePass2, *failure);
         return;
     }
     rt::waitSeconds(2);
@@ -283,15 +278,21 @@ void Form2::CompressVideo() {
     }
     // A tool may report success over a file it could not finish (a full disk at its trailer).
     if (const auto fault = outputFault(output)) {
-        removeWhatPass2Left(output, beforePass2);
-        // Unchecked, the output is no result either: a stop before or during the check cancels.
-        if (stopRequested())
-            cancelJob();
-        else
-            failJob(*fault, 1);
+        dropPass2Output(output, beforePass2, *fault);
         return;
     }
     completeJob(double(*written) / 1024 / 1024);
+}
+
+// An output that is no result goes, and the row tells why. A stop that ended pass 2 leaves a
+// truncated file, and one before or during the check an unchecked file: the row is cancelled.
+void Form2::dropPass2Output(const QString& output, const std::optional<rt::FileStamp>& before,
+                            const QString& reason) {
+    removeWhatPass2Left(output, before);
+    if (stopRequested())
+        cancelJob();
+    else
+        failJob(reason, 1);
 }
 
 // What is wrong with the file pass 2 wrote, probed as the source was: it must be readable, hold
