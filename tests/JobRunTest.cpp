@@ -85,17 +85,22 @@ class JobRunTest : public JobTest {
 
     QString source(const QString& name) { return writeFile("videos/" + name, 1000); }
 
-    // Runs `action` once, inside the running job, when the row first shows `passText`.
-    static void onceTheRowShows(const QString& passText, const std::function<void()>& action,
-                                int row = 1) {
+    // Runs `action` once, inside the running job, when `condition` first holds.
+    static void once(const std::function<bool()>& condition, const std::function<void()>& action) {
         auto* poll = new QTimer(&Form1::instance());
         QObject::connect(poll, &QTimer::timeout, [=] {
-            if (cell(row, QueueColumn::CompressionPass) == passText) {
+            if (condition()) {
                 poll->stop();
                 action();
             }
         });
         poll->start(20);
+    }
+
+    // Runs `action` once, inside the running job, when the row first shows `passText`.
+    static void onceTheRowShows(const QString& passText, const std::function<void()>& action,
+                                int row = 1) {
+        once([=] { return cell(row, QueueColumn::CompressionPass) == passText; }, action);
     }
 
     // Starts one clip's run and stops it, as the stop command does, once its row shows the
@@ -243,14 +248,7 @@ TEST_F(JobRunTest, StopDuringTheProbeRunsNoPassAndAsksNothing) {
     writeTools(1, 1);
     addRow(source("slowprobe.mp4"), "45.5");
     startQuickRun();
-    auto* poll = new QTimer(&Form1::instance());
-    QObject::connect(poll, &QTimer::timeout, [&] {
-        if (!callsWith("ffprobe").isEmpty()) {
-            poll->stop();
-            stop();
-        }
-    });
-    poll->start(20);
+    once([this] { return !callsWith("ffprobe").isEmpty(); }, stop);
     ASSERT_TRUE(runUntil(runEnded, 15000));
     EXPECT_TRUE(callsWith("ffmpeg").isEmpty());
     expectEveryRowCancelled();
@@ -260,16 +258,13 @@ TEST_F(JobRunTest, StopAfterPassTwoStartsNoCheckAndKeepsNoUncheckedOutput) {
     writeTools(1, 1);
     addRow(source("clip.mp4"), "45.5");
     startQuickRun();
-    auto* poll = new QTimer(&Form1::instance());
-    QObject::connect(poll, &QTimer::timeout, [=] {
-        // Pass 2 has returned: its job waits before checking the output.
-        if (cell(1, QueueColumn::CompressionPass) == "Pass 2: Compressing..." &&
-            Form1::instance().Label1(6).caption() == "100.00%") {
-            poll->stop();
-            stop();
-        }
-    });
-    poll->start(20);
+    // Pass 2 has returned: its job waits before checking the output.
+    once(
+        [] {
+            return cell(1, QueueColumn::CompressionPass) == "Pass 2: Compressing..." &&
+                   Form1::instance().Label1(6).caption() == "100.00%";
+        },
+        stop);
     ASSERT_TRUE(runUntil(runEnded, 15000));
     EXPECT_EQ(callsWith("ffprobe").size(), 1); // the source's probe only
     EXPECT_EQ(cell(1, QueueColumn::ProcessStatus), "Cancelled");
