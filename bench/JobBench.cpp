@@ -22,24 +22,6 @@
 
 namespace {
 
-double median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    const size_t middle = values.size() / 2;
-    return values.size() % 2 ? values[middle] : (values[middle - 1] + values[middle]) / 2;
-}
-
-void queueClip(const QString& clip) {
-    rt::ListView& list = *Form1::instance().ListView1;
-    list.clearRows();
-    const QFileInfo source(clip);
-    const int row = list.addRow("1");
-    list.setCell(row, QueueColumn::VideoPath, clip);
-    list.setCell(row, QueueColumn::VideoName, source.completeBaseName().toLower());
-    list.setCell(row, QueueColumn::TargetSize, "2");
-    list.setCell(row, QueueColumn::OutputPath,
-                 source.absolutePath() + "/Compressed_01_" + source.completeBaseName() + ".mp4");
-}
-
 struct JobRun {
     double secondsBeyondWaits;
     QStringList commandLines; // the probe, pass 1 and pass 2, as the job ran them
@@ -47,7 +29,8 @@ struct JobRun {
 
 // One job from its start timer's fourth tick (at once here) until it has finished.
 JobRun runJob(const QString& clip) {
-    queueClip(clip);
+    Form1::instance().ListView1->clearRows();
+    bench::queueVideo(clip, "2");
     StartCompression();
     Form2* job = Form1::instance().findChildren<Form2*>().last();
     JobRun run;
@@ -88,22 +71,6 @@ double runDirectly(const QStringList& commandLines) {
     return double(clock.elapsed()) / 1000;
 }
 
-// A test picture with a tone, made by the installed ffmpeg (a short small one in a brief run).
-QString generateClip(const QTemporaryDir& folder) {
-    const QString seconds = bench::brief() ? "2" : "30";
-    const QString size = bench::brief() ? "320x180" : "640x360";
-    const QString clip = folder.filePath("clip.mp4");
-    QProcess ffmpeg;
-    ffmpeg.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    ffmpeg.start("ffmpeg", {"-v", "error", "-f", "lavfi", "-i",
-                            "testsrc=duration=" + seconds + ":size=" + size + ":rate=25", "-f",
-                            "lavfi", "-i", "sine=frequency=440:duration=" + seconds, "-shortest",
-                            "-c:v", "libx264", "-preset", "ultrafast", "-c:a", "aac", clip});
-    const bool made = ffmpeg.waitForFinished(-1) && ffmpeg.exitStatus() == QProcess::NormalExit &&
-                      ffmpeg.exitCode() == 0;
-    return made ? clip : QString();
-}
-
 } // namespace
 
 int main(int argc, char** argv) {
@@ -114,19 +81,17 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "ffmpeg and ffprobe are needed\n");
         return 2;
     }
-    const QString clip = argc > 1 ? QFileInfo(QString::fromLocal8Bit(argv[1])).absoluteFilePath()
-                                  : generateClip(program);
+    const QString clip =
+        argc > 1 ? QFileInfo(QString::fromLocal8Bit(argv[1])).absoluteFilePath()
+                 : bench::generateClip(program.filePath("clip.mp4"), bench::brief() ? 2 : 30,
+                                       bench::brief() ? "320x180" : "640x360");
     if (clip.isEmpty()) {
         std::fprintf(stderr, "the clip could not be made\n");
         return 2;
     }
     const int runs = argc > 2 ? std::max(1, atoi(argv[2])) : bench::brief() ? 1 : 5;
-    SetupQueueColumns();
-    SetupStatusPanels();
+    bench::prepareJobs();
     X265Preset = "ultrafast";
-    AudioCodec = "aac";
-    AudioBitrateKbps = 92;
-    OutputLocation = SourceDirectoryLocation;
 
     std::vector<double> jobSeconds, directSeconds;
     for (int run = 1; run <= runs; ++run) {
@@ -138,7 +103,7 @@ int main(int argc, char** argv) {
                     job.secondsBeyondWaits, direct, job.secondsBeyondWaits / direct);
     }
     std::printf("median: job beyond its waits %.3f s, tools directly %.3f s, ratio %.4f\n",
-                median(jobSeconds), median(directSeconds),
-                median(jobSeconds) / median(directSeconds));
+                bench::median(jobSeconds), bench::median(directSeconds),
+                bench::median(jobSeconds) / bench::median(directSeconds));
     return 0;
 }

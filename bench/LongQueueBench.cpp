@@ -29,14 +29,6 @@ namespace {
 
 constexpr int SecondLengthMs = 1;
 
-bool writeTool(const QString& path, const QByteArray& script) {
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(script) != script.size())
-        return false;
-    file.close();
-    return file.setPermissions(file.permissions() | QFileDevice::ExeOwner);
-}
-
 double residentMb() {
     QFile statm("/proc/self/statm");
     if (!statm.open(QIODevice::ReadOnly))
@@ -55,30 +47,12 @@ int openDescriptors() {
     return int(QDir("/proc/self/fd").entryList(QDir::Files | QDir::System).size());
 }
 
-void queueVideos(const QString& source, int videos) {
-    rt::ListView& list = *Form1::instance().ListView1;
-    const QString folder = QFileInfo(source).absolutePath();
-    for (int row = 1; row <= videos; ++row) {
-        list.addRow(QString::number(row));
-        list.setCell(row, QueueColumn::VideoPath, source);
-        list.setCell(row, QueueColumn::VideoName, "clip");
-        list.setCell(row, QueueColumn::TargetSize, "45.5");
-        list.setCell(row, QueueColumn::CompressionPass, "Pass: 1 of 2");
-        list.setCell(row, QueueColumn::ProcessStatus, "Video Queued");
-        list.setCell(row, QueueColumn::OutputPath,
-                     QString("%1/Compressed_%2_clip.mp4").arg(folder).arg(row, 2, 10, QChar('0')));
-    }
-}
-
 // Children of ours that have ended but are not reaped yet (zombies).
 int unreapedChildren() {
-    QFile children(QString("/proc/self/task/%1/children").arg(getpid()));
-    if (!children.open(QIODevice::ReadOnly))
-        return 0;
     int zombies = 0;
-    for (const QByteArray& pid : children.readAll().split(' ')) {
-        QFile stat("/proc/" + pid.trimmed() + "/stat");
-        if (pid.trimmed().isEmpty() || !stat.open(QIODevice::ReadOnly))
+    for (pid_t pid : bench::childProcesses()) {
+        QFile stat(QString("/proc/%1/stat").arg(pid));
+        if (!stat.open(QIODevice::ReadOnly))
             continue;
         const QByteArray line = stat.readAll();
         zombies += line.mid(line.lastIndexOf(')') + 2, 1) == "Z";
@@ -122,9 +96,9 @@ int main(int argc, char** argv) {
     rt::uiScript().active = true;
     QTemporaryDir program;
     const QString source = program.path() + "/videos/clip.mp4";
-    if (!program.isValid() || !writeTool(program.path() + "/ffprobe", QuickProbe) ||
-        !writeTool(program.path() + "/ffmpeg", QuickFFmpeg) ||
-        !QDir().mkpath(program.path() + "/videos") || !writeTool(source, "video")) {
+    if (!program.isValid() || !bench::writeTool(program.path() + "/ffprobe", QuickProbe) ||
+        !bench::writeTool(program.path() + "/ffmpeg", QuickFFmpeg) ||
+        !QDir().mkpath(program.path() + "/videos") || !bench::writeTool(source, "video")) {
         std::fprintf(stderr, "the stand-in tools could not be written\n");
         return 2;
     }
@@ -135,7 +109,8 @@ int main(int argc, char** argv) {
     rt::uiScript().msgBoxes.clear();
 
     const double before = residentMb();
-    queueVideos(source, videos);
+    for (int video = 0; video < videos; ++video)
+        bench::queueVideo(source, "45.5");
     const double withRows = residentMb();
     QElapsedTimer clock;
     clock.start();
