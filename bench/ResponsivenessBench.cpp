@@ -105,10 +105,10 @@ void report(const char* name, const std::vector<JobGaps>& runs) {
                 bench::median(longest), static_cast<long long>(GoalMs));
 }
 
-// A probe that says nothing for a while, then the duration.
+// A probe that says nothing for a while, then what a quick probe says.
 QByteArray silentProbe(int seconds) {
-    return "#!/bin/sh\nsleep " + QByteArray::number(seconds) +
-           "\nprintf '  Duration: 00:04:32.52, start: 0.000000, bitrate: 1402 kb/s\\r\\n'\n";
+    return QByteArray(QuickProbe)
+        .replace("#!/bin/sh\n", "#!/bin/sh\nsleep " + QByteArray::number(seconds) + "\n");
 }
 
 } // namespace
