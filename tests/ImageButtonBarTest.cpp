@@ -164,4 +164,15 @@ TEST_F(ImageButtonBarTest, StopReenablesTheBarAndEndsTheRunLock) {
     EXPECT_TRUE(CancelRequested);
 }
 
+TEST_F(ImageButtonBarTest, RunStartedFromAMenuCanBeStoppedFromTheBar) {
+    Form1& window = form();
+    for (QAction* start : {window.mnu_StartCompression, window.mnu_StartCompr}) {
+        window.Picture16(4).setEnabled(false);
+        CancelRequested = false;
+        start->trigger();
+        release(window.Picture16(4));
+        EXPECT_TRUE(CancelRequested) << start->text().toStdString();
+    }
+}
+
 } // namespace

@@ -252,6 +252,7 @@ class Form1 : public QMainWindow {
     void placeEdgeControls();
     void lockForRun();
     void lockImageButtonBar();
+    void enableBarStop();
     void connectChrome();
     void connectQueue();
     void FlattenTitleButtons();

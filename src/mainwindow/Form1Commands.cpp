@@ -99,8 +99,10 @@ void Form1::mnu_ClearAllContextMnu_Click() {
 
 void Form1::mnu_StartCompression_Click() {
     StartCompression();
+    enableBarStop();
 }
 
 void Form1::mnu_StartCompr_Click() {
     StartCompression();
+    enableBarStop();
 }

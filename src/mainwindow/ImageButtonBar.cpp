@@ -112,6 +112,11 @@ void Form1::ToolButtonUp(int Index) {
     }
 }
 
+// The toolbar's stop lies under this bar: a run started from a menu can be stopped only here.
+void Form1::enableBarStop() {
+    Picture16(StopButton).setEnabled(true);
+}
+
 // The bar's own lock: of the bar only the stop button stays usable; the preset hit areas and
 // the sliders are locked too; the toolbar, the options and the menus are left as they are.
 void Form1::lockImageButtonBar() {
