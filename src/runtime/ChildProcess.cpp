@@ -145,7 +145,8 @@ void ChildProcess::awaitOutput() {
 }
 
 void ChildProcess::terminate(int graceMs) {
-    if (ending_ && !hasEnded())
+    // The table passes over a child it has reaped already.
+    if (ending_)
         ProcessTable::terminate(pid_, graceMs);
 }
 
