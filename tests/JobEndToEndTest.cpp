@@ -63,6 +63,29 @@ class JobEndToEndTest : public JobTest {
         return path;
     }
 
+    // Sources whose container misstates how long they play.
+    enum class Shape {
+        AsMade,
+        PartsJoined,      // two parts joined byte for byte: ffprobe reads the first's length
+        CommentaryRunsOn, // a second audio track runs on past the video
+    };
+
+    QString shapedClip(const QString& path, Shape shape) {
+        if (shape == Shape::PartsJoined) {
+            QFile file(path);
+            if (file.open(QIODevice::ReadWrite))
+                file.write(file.readAll());
+        } else if (shape == Shape::CommentaryRunsOn) {
+            const QString remade = path + ".remade.mp4";
+            runTool(FFmpeg, {"-v", "error", "-y", "-i", path, "-f", "lavfi", "-i",
+                             "sine=frequency=220:duration=8", "-map", "0", "-map", "1:a", "-c",
+                             "copy", "-c:a:1", "aac", remade});
+            QFile::remove(path);
+            QFile::rename(remade, path);
+        }
+        return path;
+    }
+
     static QString codecs(const QString& path) {
         return runTool(FFprobe, {"-v", "error", "-show_entries", "stream=codec_name", "-of",
                                  "csv=p=0", path})
@@ -216,7 +239,8 @@ TEST_F(JobEndToEndTest, ClipsOfEveryKindLandNearTheirTargets) {
         QString seconds;
         QStringList videoInput;
         QString targetMb;
-        bool nearTarget; // a silent source and a clip under 2 s are exempt
+        bool nearTarget; // a silent source, a clip under 2 s and a misstated length are exempt
+        Shape shape = Shape::AsMade;
     };
     const QString noise = "noise=alls=12:allf=t";
     const QStringList noisy = {"-vf", noise};
@@ -259,6 +283,14 @@ TEST_F(JobEndToEndTest, ClipsOfEveryKindLandNearTheirTargets) {
         {"brief.mp4", noisy, "0.9", {}, "0.05", false},
         {"long.mp4", noisy, "30", {}, "1.5", true},
         {"silent.mp4", noisy + QStringList{"-an"}, "6", {}, "0.3", false},
+        {"joined.vob",
+         noisy + QStringList{"-c:v", "mpeg2video", "-q:v", "3", "-c:a", "mp2", "-f", "vob"},
+         "3",
+         {},
+         "0.3",
+         false,
+         Shape::PartsJoined},
+        {"commentary.mp4", noisy, "3", {}, "0.3", false, Shape::CommentaryRunsOn},
     };
     QFile types(folder_.path() + "/permitted_types.txt");
     ASSERT_TRUE(types.open(QIODevice::WriteOnly));
@@ -266,8 +298,9 @@ TEST_F(JobEndToEndTest, ClipsOfEveryKindLandNearTheirTargets) {
     types.close();
     LoadPermittedTypes();
     for (const Clip& clip : clips)
-        AddVideoToQueue(
-            makeClip("real/" + clip.name, clip.extra, clip.seconds, clip.videoInput, "320x240"));
+        AddVideoToQueue(shapedClip(
+            makeClip("real/" + clip.name, clip.extra, clip.seconds, clip.videoInput, "320x240"),
+            clip.shape));
     ASSERT_EQ(queue().rowCount(), int(clips.size()));
     for (int row = 1; row <= int(clips.size()); ++row)
         queue().setCell(row, QueueColumn::TargetSize, clips[row - 1].targetMb);
@@ -313,6 +346,27 @@ TEST_F(JobEndToEndTest, OutputThatAFullDiskCutShortFails) {
     EXPECT_FALSE(queue().checked(1));
     EXPECT_FALSE(QFileInfo::exists(cell(1, QueueColumn::OutputPath)));
     EXPECT_EQ(Form1::instance().PBar1(2).value(), 2);
+}
+
+TEST_F(JobEndToEndTest, APresetChangedDuringPassOneAndALateStopLeaveTheJobComplete) {
+    addRow(makeClip("in/clip.mp4", {}, "2"), "0.1");
+    startQuickRun();
+    Form2* job = jobs()[0];
+    // x265 refuses a pass 2 whose preset sets other B-frames than its pass 1's.
+    once([] { return cell(1, QueueColumn::CompressionPass) == "Pass 1: Analysing..."; },
+         [] { X265Preset = "veryfast"; });
+    QString pass2;
+    once([] { return passTwoHasEnded(); },
+         [&] {
+             pass2 = job->Text1(1).text();
+             stop();
+         });
+    ASSERT_TRUE(runUntil(runEnded, 60000));
+
+    EXPECT_EQ(cell(1, QueueColumn::CompressionPass), "Compression Complete")
+        << cell(1, QueueColumn::ProcessStatus).toStdString();
+    EXPECT_TRUE(pass2.contains(" -preset ultrafast ")) << pass2.toStdString();
+    EXPECT_EQ(codecs(cell(1, QueueColumn::OutputPath)), "hevc aac");
 }
 
 TEST_F(JobEndToEndTest, SourcesWithoutAVideoFailBeforePassOne) {

@@ -168,7 +168,23 @@ TEST(ToolOutputTest, DurationComesOnlyFromTheToolsOwnLineHoweverTheChunksFall) {
         for (qsizetype at = first; at < ProbeOutputWithDecoys.size(); at += 256)
             reading.read(ProbeOutputWithDecoys.mid(at, 256));
         EXPECT_EQ(reading.duration(), 272.0) << first;
+        EXPECT_DOUBLE_EQ(reading.exactDuration().value_or(0), 272.52) << first;
         EXPECT_TRUE(reading.hasVideo()) << first;
+    }
+}
+
+TEST(ToolOutputTest, EncodedTimeIsTheLastProgressLinesHoweverTheChunksFall) {
+    const QString output =
+        "Output #0, mp4, to '/videos/time=00:09:59.00.mp4':\n"
+        "    creation_time   : 2023-01-01T00:00:00.000000Z\n"
+        "frame=   75 fps=0.0 q=0.0 size=       0kB time=00:00:02.96 bitrate=   0.1kbits/s    \r"
+        "frame=  151 fps=0.0 q=-0.0 Lsize=   296kB time=00:00:06.04 bitrate= 401.3kbits/s    \n"
+        "video:240kB audio:52kB subtitle:0kB\n";
+    for (int first = 0; first <= output.size(); ++first) {
+        ToolOutput::EncodeReading reading;
+        reading.read(output.left(first));
+        reading.read(output.mid(first));
+        EXPECT_EQ(reading.seconds(), 6.04) << first;
     }
 }
 

@@ -15,10 +15,16 @@
 namespace {
 
 // The probe prints its duration line in two chunks; "nodur" and "badprobe" sources fail, an
-// "audioonly" one has a cover picture for its only video, and the outputs of "broken" and
-// "short" sources are unreadable or too short.
+// "audioonly" one has a cover picture for its only video, a "twohours" one lasts two hours; the
+// outputs of "broken", "undated", "short" and "twohours" sources are unreadable, without a
+// duration or too short, a "nearly" one a little short, and a "slowcheck" one takes a second.
 const QByteArray FakeProbe = R"SH(#!/bin/sh
+lasts() { # a duration and a video
+  printf '  Duration: %s, start: 0.000000\r\n' "$1"
+  printf '  Stream #0:0: Video: hevc, yuv420p, 160x120\r\n'; exit 0
+}
 echo "ffprobe $*" >> "$(dirname "$0")/calls.log"
+case "$*" in *Compressed_*slowcheck*) sleep 1 ;; esac
 case "$*" in
   *nodur*) printf 'Input #0, mov, from x:\r\n  Duration: N/A, start'; exit 0 ;;
   *badprobe*) printf 'Invalid data found when processing input'; exit 1 ;;
@@ -26,8 +32,11 @@ case "$*" in
   *audioonly*) printf '  Duration: 00:04:32.52, start: 0.000000\r\n  Stream #0:0: Audio: aac\r\n'
                printf '  Stream #0:1: Video: mjpeg, 300x300, 90k tbn (attached pic)\r\n'; exit 0 ;;
   *Compressed_*broken*) printf 'moov atom not found'; exit 1 ;;
-  *Compressed_*short*) printf '  Duration: 00:01:00.00, start: 0.000000\r\n'
-                       printf '  Stream #0:0: Video: hevc, yuv420p, 160x120\r\n'; exit 0 ;;
+  *Compressed_*undated*) lasts N/A ;;
+  *Compressed_*short*) lasts 00:01:00.00 ;;
+  *Compressed_*nearly*) lasts 00:02:14.20 ;;
+  *Compressed_*twohours*) lasts 01:57:40.00 ;;
+  *twohours*) lasts 02:00:00.00 ;;
 esac
 printf 'Input #0, mov, from x:\r\n  Metadata:\r\n    creation_time   : 2023-01-01\r\n  Dura'
 sleep 0.05
@@ -36,7 +45,8 @@ printf '  Stream #0:0: Video: h264, yuv420p, 160x120, 25 fps\r\n'
 )SH";
 
 // Pass 1 keeps its statistics in the working folder and pass 2 checks that they are its own.
-// PASS1_STEPS and PASS2_STEPS progress lines, a tenth of a second apart.
+// PASS1_STEPS and PASS2_STEPS progress lines, a tenth of a second apart; pass 2 of a "quiet"
+// source prints none, and of a "twohours" one reports two hours.
 const QByteArray FakeFFmpeg = R"SH(#!/bin/sh
 echo "ffmpeg $* @ $(pwd)" >> "$(dirname "$0")/calls.log"
 case "$*" in
@@ -55,9 +65,10 @@ case "$*" in
   for output; do :; done
   printf 'a start' > "$output"
   case "$*" in *p2fail*) exit 1 ;; esac
-  i=0
-  while [ $i -lt PASS2_STEPS ]; do
-    printf 'frame= 10 fps= 54 size= 1kB time=00:02:16.00 bitrate= 1kbits/s speed=3x    \r'
+  i=0; steps=PASS2_STEPS; time=00:02:16.00
+  case "$*" in *quiet*) steps=0 ;; *twohours*) time=02:00:00.00 ;; esac
+  while [ $i -lt $steps ]; do
+    printf 'frame= 10 fps= 54 size= 1kB time=%s bitrate= 1kbits/s speed=3x    \r' $time
     sleep 0.1; i=$((i+1))
   done
   head -c 2500000 /dev/zero > "$output" ;;
@@ -85,18 +96,6 @@ class JobRunTest : public JobTest {
 
     QString source(const QString& name) { return writeFile("videos/" + name, 1000); }
 
-    // Runs `action` once, inside the running job, when `condition` first holds.
-    static void once(const std::function<bool()>& condition, const std::function<void()>& action) {
-        auto* poll = new QTimer(&Form1::instance());
-        QObject::connect(poll, &QTimer::timeout, [=] {
-            if (condition()) {
-                poll->stop();
-                action();
-            }
-        });
-        poll->start(20);
-    }
-
     // Runs `action` once, inside the running job, when the row first shows `passText`.
     static void onceTheRowShows(const QString& passText, const std::function<void()>& action,
                                 int row = 1) {
@@ -116,12 +115,6 @@ class JobRunTest : public JobTest {
     }
 
     static QString workFolderOf(const QString& call) { return call.section(" @ ", 1); }
-
-    // Stops the run as the stop commands do.
-    static void stop() {
-        CancelRequested = true;
-        StopFFmpeg();
-    }
 
     void expectEveryRowCancelled() {
         for (int row = 1; row <= queue().rowCount(); ++row) {
@@ -254,22 +247,29 @@ TEST_F(JobRunTest, StopDuringTheProbeRunsNoPassAndAsksNothing) {
     expectEveryRowCancelled();
 }
 
-TEST_F(JobRunTest, StopAfterPassTwoStartsNoCheckAndKeepsNoUncheckedOutput) {
+TEST_F(JobRunTest, StopAfterAGoodPassTwoLeavesTheCheckToEndAndKeepsTheOutput) {
     writeTools(1, 1);
-    addRow(source("clip.mp4"), "45.5");
-    startQuickRun();
-    // Pass 2 has returned: its job waits before checking the output.
-    once(
-        [] {
-            return cell(1, QueueColumn::CompressionPass) == "Pass 2: Compressing..." &&
-                   Form1::instance().Label1(6).caption() == "100.00%";
-        },
-        stop);
-    ASSERT_TRUE(runUntil(runEnded, 15000));
-    EXPECT_EQ(callsWith("ffprobe").size(), 1); // the source's probe only
-    EXPECT_EQ(cell(1, QueueColumn::ProcessStatus), "Cancelled");
-    EXPECT_FALSE(QFileInfo::exists(cell(1, QueueColumn::OutputPath)));
-    EXPECT_FALSE(queue().checked(1));
+    struct Moment {
+        QString source;
+        std::function<bool()> reached;
+    };
+    const std::vector<Moment> moments = {
+        {"clip.mp4", [] { return passTwoHasEnded(); }}, // the job waits before its check
+        {"slowcheck.mp4",                               // its check has begun
+         [this] { return !callsWith("-i " + cell(1, QueueColumn::OutputPath)).isEmpty(); }},
+    };
+    for (const Moment& moment : moments) {
+        queue().clearRows();
+        addRow(source(moment.source), "45.5");
+        startQuickRun();
+        once(moment.reached, stop);
+        ASSERT_TRUE(runUntil(runEnded, 15000));
+        EXPECT_EQ(cell(1, QueueColumn::CompressionPass), "Compression Complete")
+            << moment.source.toStdString() << ": "
+            << cell(1, QueueColumn::ProcessStatus).toStdString();
+        EXPECT_EQ(QFileInfo(cell(1, QueueColumn::OutputPath)).size(), 2500000);
+        EXPECT_TRUE(queue().checked(1));
+    }
 }
 
 TEST_F(JobRunTest, StopDuringPassTwoCancelsInsteadOfCompleting) {
@@ -385,14 +385,19 @@ TEST_F(JobRunTest, FailuresEndTheRowAndStillCountTheirPasses) {
         {"unwritable.mp4", "45.5", "Output folder cannot be written"},
         {"audioonly.mp4", "45.5", "The source holds no video stream"},
         {"broken.mp4", "45.5", "ffprobe could not read the output (exit code 1)"},
-        {"short.mp4", "45.5", "The output lasts 60 s, the source 272 s"},
+        {"short.mp4", "45.5", "The output lasts 60 s, pass 2 encoded 136 s"},
         // 255 bytes: the file system's longest name, too long for the output's.
         {QString(251, 'n') + ".mp4", "45.5", "Output file name is too long for the file system"},
+        {"undated.mp4", "45.5", "The output has no duration"},
+        {"twohours.mp4", "4500", "The output lasts 7060 s, pass 2 encoded 7200 s"},
+        {"quietshort.mp4", "45.5", "The output lasts 60 s, the source 272 s"},
     };
     for (const Case& c : cases)
         addRow(c.name == "gone.mp4" ? folder_.path() + "/videos/gone.mp4" : source(c.name),
                c.target);
     queue().setCell(9, QueueColumn::OutputPath, "/proc/Compressed_09_unwritable.mp4");
+    // Short of pass 2's time by less than the margin: complete.
+    const int nearly = addRow(source("nearly.mp4"), "45.5");
     // An earlier run's output where pass 2 fails before writing anything.
     const QString earlier = writeFile("videos/Compressed_07_p2early.mp4", 1000);
     startQuickRun();
@@ -404,10 +409,12 @@ TEST_F(JobRunTest, FailuresEndTheRowAndStillCountTheirPasses) {
         EXPECT_FALSE(queue().checked(row)) << row;
     }
     // Only what a failed pass 2 wrote itself is removed, and what it wrote that fails the check.
-    for (int row : {6, 11, 12})
+    for (int row : {6, 11, 12, 14, 15, 16})
         EXPECT_FALSE(QFileInfo::exists(cell(row, QueueColumn::OutputPath))) << row;
     EXPECT_EQ(QFileInfo(earlier).size(), 1000);
-    EXPECT_EQ(Form1::instance().PBar1(2).value(), 26);
+    EXPECT_EQ(cell(nearly, QueueColumn::CompressionPass), "Compression Complete");
+    EXPECT_EQ(QFileInfo(cell(nearly, QueueColumn::OutputPath)).size(), 2500000);
+    EXPECT_EQ(Form1::instance().PBar1(2).value(), 34);
     EXPECT_EQ(Form1::instance().Label1(7).caption(), "100.00%");
     EXPECT_TRUE(callsWith("pass=2").filter("p1fail").isEmpty());
     EXPECT_EQ(callsWith("ffmpeg")

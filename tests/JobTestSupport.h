@@ -4,6 +4,7 @@
 // for the run's end.
 #include "TestSupport.h"
 
+#include "core/FFmpegTools.h"
 #include "core/Form2.h"
 #include "core/Queue.h"
 #include "core/RunStart.h"
@@ -11,6 +12,8 @@
 #include "mainwindow/Form1.h"
 #include "runtime/Dialogs.h"
 #include "runtime/Events.h"
+#include "runtime/ProcessTable.h"
+#include "runtime/ProgramFolder.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -122,6 +125,30 @@ class JobTest : public ProgramTest {
         }
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         return done();
+    }
+
+    // Runs `action` once, inside the running job, when `condition` first holds.
+    static void once(const std::function<bool()>& condition, const std::function<void()>& action) {
+        auto* poll = new QTimer(&Form1::instance());
+        QObject::connect(poll, &QTimer::timeout, [=] {
+            if (condition()) {
+                poll->stop();
+                action();
+            }
+        });
+        poll->start(20);
+    }
+
+    // Stops the run as the stop commands do.
+    static void stop() {
+        CancelRequested = true;
+        StopFFmpeg();
+    }
+
+    // The row's pass 2 has ended (its ffmpeg is gone) and its job has not finished.
+    static bool passTwoHasEnded(int row = 1) {
+        return cell(row, QueueColumn::CompressionPass) == "Pass 2: Compressing..." &&
+               rt::ProcessTable::find(rt::programFolder() + "/ffmpeg") == 0;
     }
 
     // Every job of the run has returned, or will never begin.

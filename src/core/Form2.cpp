@@ -309,8 +309,9 @@ void Form2::Unload() {
     unloaded_ = true;
     hide();
     if (jobRunning_) {
-        // The job ends cancelled as soon as its tool has gone; the window goes after it.
-        if (objDOS)
+        // The job ends cancelled as soon as its tool has gone; the window goes after it. A job
+        // past a good pass 2 runs its short check to the end.
+        if (objDOS && stopRequested())
             objDOS->Terminate();
         return;
     }

@@ -136,7 +136,8 @@ class Form2 : public QWidget, public rt::DeferredControls {
 
     // Job helpers.
     bool prepareJob();
-    // A stop asked for this job: its window unloaded, or the run's stop request.
+    // A stop asked for this job: its window unloaded, or the run's stop request. None reaches a
+    // job whose pass 2 has ended well: it checks its output to the end.
     bool stopRequested() const;
     std::optional<QString> outputProblem(const QString& output) const;
     std::optional<QString> outputFault(const QString& output);
@@ -166,9 +167,12 @@ class Form2 : public QWidget, public rt::DeferredControls {
     std::unique_ptr<QTemporaryDir> workFolder_; // the tools' private working folder
     ToolOutput::ProbeReading sourceReading_;    // what the probe says about the source
     ToolOutput::ProbeReading outputReading_;    // what the check after pass 2 says about the output
+    ToolOutput::EncodeReading pass2Reading_;    // how much pass 2 reports it has encoded
     bool unloaded_ = false;
     bool jobRunning_ = false;
     bool jobBegun_ = false;
+    QString x265Preset_;          // both passes' preset: the one in force when pass 1 started
+    bool pass2EndedWell_ = false; // from then on the job checks its output whatever stop comes
 
     // What the controls show, until they are built.
     bool controlsBuilt_ = false;

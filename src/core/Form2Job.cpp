@@ -19,7 +19,6 @@
 #include <QSet>
 #include <QTemporaryDir>
 #include <QTemporaryFile>
-#include <cmath>
 #include <filesystem>
 #include <set>
 #include <string>
@@ -109,10 +108,12 @@ int queuedSourceAt(const QString& path) {
     return 0;
 }
 
-// An output may differ from its source by the rounding of whole seconds and by the audio's
-// priming and padding; an encode cut short differs by more.
-bool durationsAgree(double output, double source) {
-    return std::abs(output - source) <= 1 + 0.02 * source;
+// An output may end a little before the last time its encoder reported: the muxer drops the
+// audio's priming, rounds each stream's end to its own time base, and the tools print
+// hundredths; half a second covers that on any clip, and 1 % the drift of the streams' clocks
+// over a long encode. An output cut short misses by more: a two-hour one 140 s short fails.
+bool lastsAsEncoded(double output, double encoded) {
+    return output >= encoded - (0.5 + 0.01 * encoded);
 }
 
 // A tool of the program's folder, quoted only when the folder's name needs it.
@@ -206,8 +207,10 @@ void Form2::AnalyseVideoData() {
     selectQueueRow();
     // Pass 1 takes the audio too: ffmpeg then pads the video for audio that leads it in both
     // passes alike, and pass 2 encodes the frames pass 1 analysed.
+    // Both passes use the preset in force now: x265 refuses a pass 2 of another preset.
+    x265Preset_ = X265Preset;
     if (!runTool(0, tool("ffmpeg") + " -y -i " + rt::quoteArgument(VideoPath) +
-                        " -c:v libx265 -preset " + X265Preset + " -b:v " + VideoBitrate +
+                        " -c:v libx265 -preset " + x265Preset_ + " -b:v " + VideoBitrate +
                         " -x265-params pass=1 -c:a " + AudioCodec + " -b:a " + AudioBitrate +
                         " -f mp4 /dev/null")) {
         cancelJob();
@@ -269,6 +272,8 @@ void Form2::CompressVideo() {
         dropPass2Output(output, beforePass2, *failure);
         return;
     }
+    // The encode is whole: a stop from now on neither refuses its check nor removes it.
+    pass2EndedWell_ = true;
     rt::waitSeconds(2);
     CompressedPath = output;
     const std::optional<qint64> written = rt::fileSize(output);
@@ -285,7 +290,7 @@ void Form2::CompressVideo() {
 }
 
 // An output that is no result goes, and the row tells why. A stop that ended pass 2 leaves a
-// truncated file, and one before or during the check an unchecked file: the row is cancelled.
+// truncated file: the row is cancelled.
 void Form2::dropPass2Output(const QString& output, const std::optional<rt::FileStamp>& before,
                             const QString& reason) {
     removeWhatPass2Left(output, before);
@@ -296,21 +301,27 @@ void Form2::dropPass2Output(const QString& output, const std::optional<rt::FileS
 }
 
 // What is wrong with the file pass 2 wrote, probed as the source was: it must be readable, hold
-// a video and last as long as the source.
+// a video and last as long as pass 2 reports it encoded. A source's container may misstate
+// its length (parts joined end to end, a track running on past the video): pass 2 does not.
 std::optional<QString> Form2::outputFault(const QString& output) {
     Stage = "check_output";
     objDOS = newRunner();
     outputReading_ = {};
-    if (!runTool(0, probeCommandLine(output)))
-        return "The output was not checked";
+    runTool(0, probeCommandLine(output));
     if (const auto failure = toolFailure("ffprobe", "could not read the output"))
         return failure;
     if (!outputReading_.hasVideo())
         return "The output holds no video stream";
-    const double seconds = outputReading_.duration().value_or(0);
-    if (!durationsAgree(seconds, DurationSec))
-        return QString("The output lasts %1 s, the source %2 s").arg(seconds).arg(DurationSec);
-    return std::nullopt;
+    const std::optional<double> lasts = outputReading_.exactDuration();
+    if (!lasts)
+        return "The output has no duration";
+    // A pass 2 that reported no time is held to the source's length.
+    const std::optional<double> encoded = pass2Reading_.seconds();
+    if (lastsAsEncoded(*lasts, encoded.value_or(DurationSec)))
+        return std::nullopt;
+    if (encoded)
+        return QString("The output lasts %1 s, pass 2 encoded %2 s").arg(*lasts).arg(*encoded);
+    return QString("The output lasts %1 s, the source %2 s").arg(*lasts).arg(DurationSec);
 }
 
 QString Form2::probeCommandLine(const QString& video) {
@@ -325,7 +336,7 @@ QString Form2::outputFileOfPass2() {
 
 QString Form2::pass2CommandLine(const QString& output) {
     return tool("ffmpeg") + " -i " + rt::quoteArgument(VideoPath) + " -c:v libx265 -preset " +
-           X265Preset + " -b:v" + " " + VideoBitrate + " " + "-x265-params pass=2 -c:a" + " " +
+           x265Preset_ + " -b:v" + " " + VideoBitrate + " " + "-x265-params pass=2 -c:a" + " " +
            AudioCodec + " " + "-b:a" + " " + AudioBitrate + " " + "-y" + " " +
            rt::quoteArgument(output);
 }
@@ -377,7 +388,7 @@ std::unique_ptr<DOSOutputs> Form2::newRunner() {
 }
 
 bool Form2::stopRequested() const {
-    return unloaded_ || CancelRequested;
+    return !pass2EndedWell_ && (unloaded_ || CancelRequested);
 }
 
 bool Form2::runTool(int commandBox, const QString& commandLine) {

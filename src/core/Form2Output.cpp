@@ -26,8 +26,10 @@ void Form2::objDOS_ReceiveOutputs(const QString& CommandOutputs) {
         outputReading_.read(CommandOutputs);
     else if (Stage == "analyse_video")
         readProgress(CommandOutputs, "Pass 1: Analysing...");
-    else if (Stage == "compress_video")
+    else if (Stage == "compress_video") {
+        pass2Reading_.read(CommandOutputs);
         readProgress(CommandOutputs, "Pass 2: Compressing...");
+    }
 }
 
 void Form2::readSpeed(const QString& chunk) {

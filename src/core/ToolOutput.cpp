@@ -47,12 +47,22 @@ std::optional<double> secondsOfDuration(const QString& text) {
     return match.hasMatch() ? match.captured().toDouble() : 0.0;
 }
 
-// "  Duration: 00:04:32.52, start: ..." in seconds, as secondsOfDuration reads it.
-std::optional<double> durationOfLine(const QString& line) {
+// "hh:mm:ss.cc" at the start of `text`, after blanks, in seconds with their fraction.
+std::optional<double> exactSecondsOfClock(const QString& text) {
+    static const QRegularExpression clock("^\\s*(\\d+):(\\d\\d):(\\d\\d(?:\\.\\d+)?)");
+    const QRegularExpressionMatch match = clock.match(text);
+    if (!match.hasMatch())
+        return std::nullopt;
+    return match.captured(1).toDouble() * 3600 + match.captured(2).toDouble() * 60 +
+           match.captured(3).toDouble();
+}
+
+// The text after "Duration:" in "  Duration: 00:04:32.52, start: ...".
+std::optional<QString> durationTextOfLine(const QString& line) {
     const QString text = rt::trimBlanks(line);
     if (!text.startsWith("Duration:"))
         return std::nullopt;
-    return secondsOfDuration(text.mid(9, 12));
+    return text.mid(9, 12);
 }
 
 // "  Stream #0:0: Video: h264 ..." of a video, not of a cover picture.
@@ -76,19 +86,31 @@ std::optional<double> ProbeReading::read(const QString& chunk) {
     static const QRegularExpression lineEnd("[\\r\\n]");
     QStringList lines = (openLine_ + chunk).split(lineEnd);
     openLine_ = lines.takeLast();
-    std::optional<double> duration;
+    std::optional<QString> durationText;
     for (const QString& line : lines) {
-        if (const auto seconds = durationOfLine(line))
-            duration = seconds;
+        if (const auto text = durationTextOfLine(line); text && secondsOfDuration(*text))
+            durationText = text;
         if (isVideoStreamLine(line))
             hasVideo_ = true;
     }
     // A stream line is read once it has ended: its cover-picture mark comes last.
-    if (const auto seconds = durationOfLine(openLine_))
-        duration = seconds;
-    if (duration)
-        duration_ = duration;
-    return duration;
+    if (const auto text = durationTextOfLine(openLine_); text && secondsOfDuration(*text))
+        durationText = text;
+    if (!durationText)
+        return std::nullopt;
+    duration_ = secondsOfDuration(*durationText);
+    exactDuration_ = exactSecondsOfClock(*durationText);
+    return duration_;
+}
+
+void EncodeReading::read(const QString& chunk) {
+    static const QRegularExpression lineEnd("[\\r\\n]");
+    static const QRegularExpression time("(?:^|\\s)time=(\\S+)(?=\\s)");
+    const QString text = openLine_ + chunk;
+    openLine_ = text.mid(text.lastIndexOf(lineEnd) + 1);
+    for (auto match = time.globalMatch(text); match.hasNext();)
+        if (const auto seconds = exactSecondsOfClock(match.next().captured(1)))
+            seconds_ = seconds;
 }
 
 std::optional<QString> timeText(const QString& chunk) {

@@ -22,13 +22,30 @@ class ProbeReading {
     std::optional<double> read(const QString& chunk);
     // The duration of the last duration line read so far.
     std::optional<double> duration() const { return duration_; }
+    // That duration as the line states it, to the hundredth.
+    std::optional<double> exactDuration() const { return exactDuration_; }
     // A stream line has shown a video that is not a cover picture ("(attached pic)").
     bool hasVideo() const { return hasVideo_; }
 
   private:
     std::optional<double> duration_;
+    std::optional<double> exactDuration_;
     QString openLine_; // the last line, not yet ended: read as far as it goes
     bool hasVideo_ = false;
+};
+
+// How much an encoder reports it has written, read from its output chunk by chunk: the "time="
+// of its last progress line, to the hundredth. A value counts once the blank after it has come,
+// so a value cut by a chunk's end is read whole from the next; a "time=" that a blank does not
+// precede (inside a file name or another word) is none.
+class EncodeReading {
+  public:
+    void read(const QString& chunk);
+    std::optional<double> seconds() const { return seconds_; }
+
+  private:
+    std::optional<double> seconds_;
+    QString openLine_;
 };
 
 // The eight characters after "time=" in a progress line ("time=00:01:08.00" gives "00:01:08").
