@@ -15,9 +15,10 @@
 namespace {
 
 // The probe prints its duration line in two chunks; "nodur" and "badprobe" sources fail, an
-// "audioonly" one has a cover picture for its only video, a "twohours" one lasts two hours; the
-// outputs of "broken", "undated", "short" and "twohours" sources are unreadable, without a
-// duration or too short, a "nearly" one a little short, and a "slowcheck" one takes a second.
+// "audioonly" one has a cover picture for its only video, an "undated" one lasts 1.5 s and a
+// "twohours" one two hours. The outputs of "broken", "undated", "short" and "twohours" sources
+// are unreadable, without a duration or too short, a "nearly" one a little short, and the check
+// of a "slowcheck" one takes a second.
 const QByteArray FakeProbe = R"SH(#!/bin/sh
 lasts() { # a duration and a video
   printf '  Duration: %s, start: 0.000000\r\n' "$1"
@@ -36,6 +37,7 @@ case "$*" in
   *Compressed_*short*) lasts 00:01:00.00 ;;
   *Compressed_*nearly*) lasts 00:02:14.20 ;;
   *Compressed_*twohours*) lasts 01:57:40.00 ;;
+  *undated*) lasts 00:00:01.50 ;;
   *twohours*) lasts 02:00:00.00 ;;
 esac
 printf 'Input #0, mov, from x:\r\n  Metadata:\r\n    creation_time   : 2023-01-01\r\n  Dura'
