@@ -356,11 +356,10 @@ TEST_F(JobEndToEndTest, APresetChangedDuringPassOneAndALateStopLeaveTheJobComple
     once([] { return cell(1, QueueColumn::CompressionPass) == "Pass 1: Analysing..."; },
          [] { X265Preset = "veryfast"; });
     QString pass2;
-    once([] { return passTwoHasEnded(); },
-         [&] {
-             pass2 = job->Text1(1).text();
-             stop();
-         });
+    once(passTwoHasEnded, [&] {
+        pass2 = job->Text1(1).text();
+        stop();
+    });
     ASSERT_TRUE(runUntil(runEnded, 60000));
 
     EXPECT_EQ(cell(1, QueueColumn::CompressionPass), "Compression Complete")

@@ -256,8 +256,8 @@ TEST_F(JobRunTest, StopAfterAGoodPassTwoLeavesTheCheckToEndAndKeepsTheOutput) {
         std::function<bool()> reached;
     };
     const std::vector<Moment> moments = {
-        {"clip.mp4", [] { return passTwoHasEnded(); }}, // the job waits before its check
-        {"slowcheck.mp4",                               // its check has begun
+        {"clip.mp4", passTwoHasEnded}, // the job waits before its check
+        {"slowcheck.mp4",              // its check has begun
          [this] { return !callsWith("-i " + cell(1, QueueColumn::OutputPath)).isEmpty(); }},
     };
     for (const Moment& moment : moments) {

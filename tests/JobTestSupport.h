@@ -145,9 +145,9 @@ class JobTest : public ProgramTest {
         StopFFmpeg();
     }
 
-    // The row's pass 2 has ended (its ffmpeg is gone) and its job has not finished.
-    static bool passTwoHasEnded(int row = 1) {
-        return cell(row, QueueColumn::CompressionPass) == "Pass 2: Compressing..." &&
+    // Pass 2 of the first row's job has ended (its ffmpeg is gone); the job has not finished.
+    static bool passTwoHasEnded() {
+        return cell(1, QueueColumn::CompressionPass) == "Pass 2: Compressing..." &&
                rt::ProcessTable::find(rt::programFolder() + "/ffmpeg") == 0;
     }
 

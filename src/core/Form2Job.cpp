@@ -205,10 +205,10 @@ void Form2::AnalyseVideoData() {
     VideoBitrate = sheetValue(9);
     queue().setCell(queueRow(), QueueColumn::ActualSize, "000");
     selectQueueRow();
-    // Pass 1 takes the audio too: ffmpeg then pads the video for audio that leads it in both
-    // passes alike, and pass 2 encodes the frames pass 1 analysed.
     // Both passes use the preset in force now: x265 refuses a pass 2 of another preset.
     x265Preset_ = X265Preset;
+    // Pass 1 takes the audio too: ffmpeg then pads the video for audio that leads it in both
+    // passes alike, and pass 2 encodes the frames pass 1 analysed.
     if (!runTool(0, tool("ffmpeg") + " -y -i " + rt::quoteArgument(VideoPath) +
                         " -c:v libx265 -preset " + x265Preset_ + " -b:v " + VideoBitrate +
                         " -x265-params pass=1 -c:a " + AudioCodec + " -b:a " + AudioBitrate +
