@@ -314,8 +314,7 @@ void Form2::Unload() {
             objDOS->Terminate();
         return;
     }
-    if (!jobBegun_)
-        cancelJob();
+    // A job that never began leaves its row as it read before the run.
     deleteLater();
 }
 

@@ -38,7 +38,8 @@ class Form2 : public QWidget, public rt::DeferredControls {
     void setVisible(bool visible) override;
     void buildControls() override;
     // Closes the window and stops its timers; it never starts a job again. A job running in it
-    // has its tool ended and ends cancelled; a job that has not begun never begins.
+    // has its tool ended and ends cancelled; a job that has not begun never begins and leaves its
+    // row as it was.
     void Unload();
     bool unloaded() const { return unloaded_; }
     bool jobRunning() const { return jobRunning_; }
