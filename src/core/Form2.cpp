@@ -308,6 +308,7 @@ void Form2::Unload() {
     Timer1->setEnabled(false);
     unloaded_ = true;
     hide();
+    offerStartWhenRunEnded();
     if (jobRunning_) {
         // The job ends cancelled as soon as its tool has gone; the window goes after it.
         if (objDOS)

@@ -50,6 +50,9 @@ class Form2 : public QWidget, public rt::DeferredControls {
     static void UnloadUnfinished();
     // The jobs running now, each nested inside the one that was running when it started.
     static int nestedJobs();
+    // Whether a run is under way: one of its job windows is still loaded and its job waits to
+    // begin or runs. A run ends when every job has finished, failed, been cancelled or unloaded.
+    static bool runUnderWay();
 
     // The job's steps; GetVideoData runs the whole job and returns when it is over.
     void GetVideoData();
@@ -134,6 +137,9 @@ class Form2 : public QWidget, public rt::DeferredControls {
     // Starting the job.
     void runJob();
     static void startWaitingJob();
+    bool unfinished() const;
+    // Lets the main window offer starting again once no run is under way.
+    static void offerStartWhenRunEnded();
 
     // Job helpers.
     bool prepareJob();

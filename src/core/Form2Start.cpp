@@ -7,6 +7,7 @@
 #include <QPointer>
 #include <QTimer>
 #include <deque>
+#include <vector>
 
 namespace {
 
@@ -15,9 +16,15 @@ namespace {
 // these 32 levels at most: well inside the stack and the descriptor limit.
 constexpr int MaxNestedJobs = 32;
 
-int& runningJobs() {
-    static int running = 0;
+// The windows whose jobs run now, outermost first. An unloaded window stays here until its job
+// has returned.
+std::vector<Form2*>& runningWindows() {
+    static std::vector<Form2*> running;
     return running;
+}
+
+int runningJobs() {
+    return int(runningWindows().size());
 }
 
 // Windows whose start came while MaxNestedJobs jobs were running, in the order it came.
@@ -43,6 +50,28 @@ QList<Form2*> jobWindows() {
 
 int Form2::nestedJobs() {
     return runningJobs();
+}
+
+bool Form2::unfinished() const {
+    return !unloaded_ && (!jobBegun_ || jobRunning_);
+}
+
+bool Form2::runUnderWay() {
+    if (!Form1::isLoaded())
+        return false;
+    // Looked for from the latest window back: the latest are the likeliest still to wait.
+    const QObjectList& children = Form1::instance().children();
+    for (auto child = children.crbegin(); child != children.crend(); ++child) {
+        const auto* window = qobject_cast<const Form2*>(*child);
+        if (window && window->unfinished())
+            return true;
+    }
+    return false;
+}
+
+void Form2::offerStartWhenRunEnded() {
+    if (Form1::isLoaded() && !runUnderWay())
+        Form1::instance().RefreshStartCommands();
 }
 
 void Form2::UnloadUnfinished() {
@@ -99,9 +128,9 @@ void Form2::runJob() {
     AudioBitrate = sheetValue(10);
     jobBegun_ = true;
     jobRunning_ = true;
-    ++runningJobs();
+    runningWindows().push_back(this);
     GetVideoData();
-    --runningJobs();
+    runningWindows().pop_back();
     jobRunning_ = false;
     Timer1->setEnabled(false);
     TickCount = 0;
@@ -110,4 +139,5 @@ void Form2::runJob() {
         QTimer::singleShot(0, &Form2::startWaitingJob);
     if (unloaded_)
         deleteLater();
+    offerStartWhenRunEnded();
 }
