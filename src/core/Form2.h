@@ -53,6 +53,8 @@ class Form2 : public QWidget, public rt::DeferredControls {
     // Whether a run is under way: one of its job windows is still loaded and its job waits to
     // begin or runs. A run ends when every job has finished, failed, been cancelled or unloaded.
     static bool runUnderWay();
+    // Whether the job of queue row `row` has begun and not yet ended.
+    static bool rowBeingCompressed(int row);
 
     // The job's steps; GetVideoData runs the whole job and returns when it is over.
     void GetVideoData();
@@ -138,6 +140,7 @@ class Form2 : public QWidget, public rt::DeferredControls {
     void runJob();
     static void startWaitingJob();
     bool unfinished() const;
+    QString audioBitrateOfRow();
     // Lets the main window offer starting again once no run is under way.
     static void offerStartWhenRunEnded();
 

@@ -1,11 +1,13 @@
 // How a job window starts its job: on its start timer's fourth tick, nested inside whatever job
 // is processing events at that moment, but never deeper than a fixed number of jobs.
 #include "core/Form2.h"
+#include "core/Queue.h"
 #include "core/Settings.h"
 #include "mainwindow/Form1.h"
 
 #include <QPointer>
 #include <QTimer>
+#include <algorithm>
 #include <deque>
 #include <vector>
 
@@ -69,6 +71,11 @@ bool Form2::runUnderWay() {
     return false;
 }
 
+bool Form2::rowBeingCompressed(int row) {
+    return std::any_of(runningWindows().begin(), runningWindows().end(),
+                       [row](const Form2* window) { return window->queueRow() == row; });
+}
+
 void Form2::offerStartWhenRunEnded() {
     if (Form1::isLoaded() && !runUnderWay())
         Form1::instance().RefreshStartCommands();
@@ -125,7 +132,10 @@ void Form2::runJob() {
     }
     CompressedPath = sheetValue(4);
     VideoBitrate = sheetValue(9);
-    AudioBitrate = sheetValue(10);
+    // From here on the row keeps its settings until the job ends: its audio is read now, as the
+    // row shows it, as its target is read at the probe.
+    AudioBitrate = audioBitrateOfRow();
+    setSheetValue(10, AudioBitrate);
     jobBegun_ = true;
     jobRunning_ = true;
     runningWindows().push_back(this);
@@ -140,4 +150,16 @@ void Form2::runJob() {
     if (unloaded_)
         deleteLater();
     offerStartWhenRunEnded();
+}
+
+// The row's own bitrate when it has individual settings, else the main window's; the sheet's,
+// written at the run's start, once the row is gone.
+QString Form2::audioBitrateOfRow() {
+    const int row = queueRow();
+    if (row == 0)
+        return sheetValue(10);
+    const rt::ListView& list = *Form1::instance().ListView1;
+    if (list.cell(row, QueueColumn::IndividualSettings) == "True")
+        return list.cell(row, QueueColumn::IndividualAudioBitrate);
+    return QString::number(AudioBitrateKbps) + "k";
 }
