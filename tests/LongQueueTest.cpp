@@ -113,13 +113,15 @@ TEST_F(LongQueueTest, StopDropsWindowsWaitingForALevelEvenWhenANewRunClearsTheRe
 
     // Only the jobs that had begun before the stop ran a tool (a probe ended by the stop as it
     // started may not have logged): those that had completed, and those running then. No job
-    // completes after the stop: every other row ends cancelled.
-    int complete = completeRows(), cancelled = 0;
-    for (int row = 1; row <= queue().rowCount(); ++row)
+    // completes after the stop: the rows of those running end cancelled, the others stay queued.
+    int complete = completeRows(), cancelled = 0, queued = 0;
+    for (int row = 1; row <= queue().rowCount(); ++row) {
         cancelled += cell(row, QueueColumn::ProcessStatus) == "Cancelled";
+        queued += cell(row, QueueColumn::ProcessStatus) == "Video Queued";
+    }
     EXPECT_EQ(runningAtStop, 32);
     EXPECT_EQ(complete, completeAtStop);
-    EXPECT_EQ(complete + cancelled, 40);
+    EXPECT_EQ(complete + cancelled + queued, 40);
     QFile log(folder_.path() + "/probes.log");
     ASSERT_TRUE(log.open(QIODevice::ReadOnly));
     EXPECT_LE(log.readAll().count('\n'), complete + runningAtStop);

@@ -61,6 +61,17 @@ TEST_F(RemoveVideosTest, YesRemovesTheTickedRowsAndRenumbersTheRest) {
     EXPECT_EQ(videoCountPanel(), "Video Count: 3");
 }
 
+// A job that ticks its finished row while the question is open adds nothing to the removal.
+TEST_F(RemoveVideosTest, YesRemovesOnlyTheRowsTheQuestionListed) {
+    fillQueue(4);
+    tick({2});
+    rt::uiScript().whileBoxShown = [this] { tick({3}); };
+    rt::uiScript().msgBoxAnswers.push_back(rt::AnswerYes);
+    RemoveCheckedVideos();
+    EXPECT_EQ(column(QueueColumn::VideoName), QStringList({"video1", "video3", "video4"}));
+    EXPECT_TRUE(queue().checked(2));
+}
+
 TEST_F(RemoveVideosTest, LongNamesAreCutTo35Characters) {
     fillQueue(2);
     const QString longName = QString("abcdefghij").repeated(5);

@@ -1,5 +1,6 @@
 #include "TestSupport.h"
 
+#include "core/Form2.h"
 #include "core/Main.h"
 #include "core/Queue.h"
 #include "core/Settings.h"
@@ -35,15 +36,18 @@ class RunLockTest : public ProgramTest {
         return enabled;
     }
 
-    // Whether every control of the run lock is usable again.
-    bool unlocked() {
+    // Whether every control of the run lock is usable again; the compress button, unless left
+    // out, also waits for the run's last job to end.
+    bool unlocked(bool withCompress = true) {
         Form1& window = form();
         bool all = window.mnu_File->isEnabled() && window.mnu_ContextMenu->isEnabled() &&
                    window.Slider1(0).isEnabled() && window.Slider1(1).isEnabled() &&
                    enabledOptions().size() == 6;
         for (int button : {2, 3, 5, 7})
-            all = all && window.Toolbar1->button(button).isEnabled();
+            if (button != 5 || withCompress)
+                all = all && window.Toolbar1->button(button).isEnabled();
         window.Label10.forEach([&](int, rt::Label& hitArea) { all = all && hitArea.isEnabled(); });
+        window.Label11.forEach([&](int, rt::Label& caption) { all = all && caption.isEnabled(); });
         return all;
     }
 };
@@ -59,6 +63,8 @@ TEST_F(RunLockTest, CompressLocksExactlyTheRunControls) {
         EXPECT_TRUE(window.Toolbar1->button(button).isEnabled()) << button;
     window.Label10.forEach(
         [](int i, rt::Label& hitArea) { EXPECT_FALSE(hitArea.isEnabled()) << i; });
+    window.Label11.forEach(
+        [](int i, rt::Label& caption) { EXPECT_FALSE(caption.isEnabled()) << i; });
     EXPECT_FALSE(window.Slider1(0).isEnabled());
     EXPECT_FALSE(window.Slider1(1).isEnabled());
     EXPECT_EQ(enabledOptions(), std::vector<int>{3});
@@ -134,7 +140,8 @@ TEST_F(RunLockTest, RunStaysLockedUntilItsLastPassEnds) {
 }
 
 // A real run of one video with fake tools (the probe reports five seconds, ffmpeg writes the
-// file it is told to): the window stays locked through pass 1 and opens after pass 2.
+// file it is told to): the window stays locked through pass 1 and opens after pass 2; the
+// compress button comes back once the job has ended.
 TEST_F(RunLockTest, RealRunUnlocksOnlyAfterItsLastPass) {
     writeTool("ffprobe",
               "#!/bin/sh\necho '  Duration: 00:00:05.00, start: 0.000000, bitrate: 800 kb/s'\n"
@@ -149,7 +156,7 @@ TEST_F(RunLockTest, RealRunUnlocksOnlyAfterItsLastPass) {
     clickToolbar(5);
     std::vector<std::pair<double, bool>> passes; // overall value, unlocked after its caption
     QObject::connect(&window.Label1(7), &rt::Label::changed,
-                     [&] { passes.emplace_back(window.PBar1(2).value(), unlocked()); });
+                     [&] { passes.emplace_back(window.PBar1(2).value(), unlocked(false)); });
     const QDeadlineTimer deadline(60000);
     while (!unlocked() && !deadline.hasExpired())
         QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 100);
@@ -182,6 +189,50 @@ TEST_F(RunLockTest, SeparatorsAndPlaceholderDoNothing) {
 TEST_F(RunLockTest, MenuRunsApplyNoLock) {
     form().mnu_StartCompression->trigger();
     form().mnu_StartCompr->trigger();
+    EXPECT_TRUE(unlocked());
+}
+
+// One run at a time: while a job of the run is unfinished no start is offered, and one asked
+// for anyway does nothing. The stop offers them again, and so does the end of the last job.
+TEST_F(RunLockTest, NoRunStartsWhileOneIsUnderWay) {
+    Form1& window = form();
+    window.ListView1->addRow("1"); // its job finds no source
+    const auto startsOffered = [&] {
+        return std::vector<bool>{
+            window.mnu_StartCompression->isEnabled(), window.mnu_StartCompr->isEnabled(),
+            window.Toolbar1->button(5).isEnabled(), window.Picture16(2).isEnabled()};
+    };
+    const std::vector<bool> all(4, true), none(4, false);
+    const auto loadedJobs = [&] {
+        QList<Form2*> loaded;
+        for (Form2* job : window.findChildren<Form2*>())
+            if (!job->unloaded())
+                loaded << job;
+        return loaded;
+    };
+
+    window.mnu_StartCompression->trigger();
+    EXPECT_EQ(startsOffered(), none);
+    window.mnu_StartCompression->trigger();
+    window.mnu_StartCompr->trigger();
+    clickToolbar(5);
+    window.ToolButtonUp(2);
+    EXPECT_EQ(loadedJobs().size(), 1);
+    EXPECT_TRUE(window.Toolbar1->button(2).isEnabled()); // nor did they lock anything
+    EXPECT_TRUE(window.Picture16(0).isEnabled());
+
+    window.ToolButtonUp(4);
+    EXPECT_EQ(startsOffered(), all);
+
+    clickToolbar(5);
+    ASSERT_EQ(loadedJobs().size(), 1);
+    EXPECT_EQ(startsOffered(), none);
+    loadedJobs().front()->Timer1->setInterval(10);
+    const QDeadlineTimer deadline(10000);
+    while (Form2::runUnderWay() && !deadline.hasExpired())
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 100);
+    EXPECT_EQ(window.ListView1->cell(1, QueueColumn::ProcessStatus), "Source video not found");
+    EXPECT_EQ(startsOffered(), all);
     EXPECT_TRUE(unlocked());
 }
 

@@ -148,13 +148,19 @@ TEST_F(RunStartTest, ShowingAWindowLaysOutItsFrameWithoutWaitingForActivation) {
     EXPECT_EQ(frame.height(), rt::twipsToPixels(rt::pixelsToTwips(window.height()) - top - 10));
 }
 
-TEST_F(RunStartTest, StopUnloadsWindowsWhoseJobHasNotBegun) {
+// A finished row run again and stopped before its new job begins still reads as it did.
+TEST_F(RunStartTest, StopUnloadsWindowsWhoseJobHasNotBegunAndLeavesTheirRows) {
     addRow("/videos/a.mp4", "1");
+    queue().setCell(1, QueueColumn::CompressionPass, "Compression Complete");
+    queue().setCell(1, QueueColumn::ProcessStatus, "100%");
+    queue().setChecked(1, true);
     StartCompression();
     QPointer<Form2> window = jobs().front();
     CancelRequested = true;
     EXPECT_TRUE(runUntil([&] { return window.isNull(); }, 1500));
-    EXPECT_EQ(cell(1, QueueColumn::ProcessStatus), "Cancelled");
+    EXPECT_EQ(cell(1, QueueColumn::CompressionPass), "Compression Complete");
+    EXPECT_EQ(cell(1, QueueColumn::ProcessStatus), "100%");
+    EXPECT_TRUE(queue().checked(1));
 }
 
 TEST_F(RunStartTest, JobWhoseStartFallsDueAfterAStopNeverBegins) {
@@ -164,7 +170,7 @@ TEST_F(RunStartTest, JobWhoseStartFallsDueAfterAStopNeverBegins) {
     // Its start falls due before its stop timer would unload it.
     jobs().front()->Timer1->setInterval(10);
     ASSERT_TRUE(runUntil(runEnded, 3000));
-    EXPECT_EQ(cell(1, QueueColumn::ProcessStatus), "Cancelled"); // begun, it found no source
+    EXPECT_EQ(cell(1, QueueColumn::ProcessStatus), "Video Queued"); // begun, it found no source
 }
 
 TEST_F(RunStartTest, StartAfterAStopRunsItsJobs) {

@@ -1,6 +1,11 @@
+#include "QuickTools.h"
 #include "TestSupport.h"
 
+#include "core/AddVideos.h"
+#include "core/FFmpegTools.h"
+#include "core/Form2.h"
 #include "core/Main.h"
+#include "core/PermittedTypes.h"
 #include "core/Queue.h"
 #include "core/Settings.h"
 #include "dialogs/Form3.h"
@@ -10,7 +15,11 @@
 #include "runtime/ExactGeometry.h"
 #include "theme/SliderBrushes.h"
 
+#include <QCoreApplication>
+#include <QDeadlineTimer>
+#include <QFile>
 #include <QTest>
+#include <QTimer>
 
 namespace {
 
@@ -176,6 +185,74 @@ TEST_F(SettingsDialogTest, CommandsNeverReachAnotherRow) {
     EXPECT_EQ(empty.Slider1(1).value(), 8);
     empty.Command1_Click(2);
     EXPECT_EQ(individualCells(1), QStringList({"30", "", "", ""}));
+}
+
+// During a run, a row whose job has begun keeps its target and audio until the job ends: "Set"
+// and "Remove" say why they change nothing, and the main window's percentage passes the row by.
+// A row whose job has not begun takes new settings, and its job encodes them.
+TEST_F(SettingsDialogTest, ARowBeingCompressedKeepsItsSettingsUntilItsJobEnds) {
+    writeTool("ffprobe", QuickProbe);
+    // Each pass logs its command line, then reports progress until it is ended.
+    writeTool("ffmpeg", "#!/bin/sh\necho \"$*\" >> \"$(dirname \"$0\")/calls.log\"\n"
+                        "while :; do printf 'frame= 1 time=00:00:01.00 \\r'; sleep 0.05; done\n");
+    CreateDefaultPermittedTypes();
+    LoadPermittedTypes();
+    for (const char* name : {"a.mp4", "b.mp4"})
+        AddVideoToQueue(writeFile(QString("videos/") + name, 40 * 1024 * 1024));
+    main().mnu_StartCompression->trigger();
+    const QList<Form2*> jobs = main().findChildren<Form2*>();
+    ASSERT_EQ(jobs.size(), 2);
+    jobs[0]->Timer1->setInterval(10);
+    jobs[1]->Timer1->setInterval(60000); // begins when the first job is in its pass 1
+    rt::uiScript().msgBoxes.clear();
+    const auto inPass1 = [this](int row) {
+        return list().cell(row, QueueColumn::CompressionPass) == "Pass 1: Analysing...";
+    };
+    int step = 0;
+    QStringList firstRowDuringItsJob;
+    QString secondTarget, secondDuringItsJob;
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        if (step == 0 && inPass1(1)) {
+            step = 1;
+            main().Slider1(0).setValue(20);
+            open(1).Command1_Click(2);
+            firstRowDuringItsJob = individualCells(1);
+            secondTarget = list().cell(2, QueueColumn::TargetSize);
+            Form3& second = open(2);
+            second.Slider1(0).setValue(100);
+            second.Slider1(1).setValue(128);
+            second.Command1_Click(2);
+            jobs[1]->Timer1->setInterval(10);
+        } else if (step == 1 && inPass1(2)) {
+            step = 2;
+            open(2).Command1_Click(1);
+            secondDuringItsJob = individualCells(2).join(' ');
+            CancelRequested = true;
+            StopFFmpeg();
+        }
+    });
+    poll.start(20);
+    const QDeadlineTimer deadline(20000);
+    while ((step < 2 || Form2::nestedJobs() > 0) && !deadline.hasExpired())
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
+    ASSERT_EQ(step, 2);
+
+    EXPECT_EQ(firstRowDuringItsJob, QStringList({"24", "", "", ""}));
+    EXPECT_EQ(secondTarget, "8");
+    EXPECT_EQ(secondDuringItsJob, "40 True 40 128k");
+    ASSERT_EQ(rt::uiScript().msgBoxes.size(), 2u);
+    for (const rt::MsgBoxRecord& box : rt::uiScript().msgBoxes)
+        EXPECT_EQ(box.prompt,
+                  "This video is being compressed: its settings cannot change until its job ends.");
+    QFile calls(folder_.path() + "/calls.log");
+    ASSERT_TRUE(calls.open(QIODevice::ReadOnly));
+    const QStringList passes = QString::fromUtf8(calls.readAll()).split('\n', Qt::SkipEmptyParts);
+    ASSERT_EQ(passes.size(), 2);
+    EXPECT_TRUE(passes[0].contains("a.mp4") && passes[0].contains("-b:a 92k"))
+        << passes[0].toStdString();
+    EXPECT_TRUE(passes[1].contains("b.mp4") && passes[1].contains("-b:a 128k"))
+        << passes[1].toStdString();
 }
 
 TEST_F(SettingsDialogTest, HoverFramesTheBoxAndDarkensTheButton) {

@@ -308,6 +308,7 @@ void Form2::Unload() {
     Timer1->setEnabled(false);
     unloaded_ = true;
     hide();
+    offerStartWhenRunEnded();
     if (jobRunning_) {
         // The job ends cancelled as soon as its tool has gone; the window goes after it. A job
         // past a good pass 2 runs its short check to the end.
@@ -315,8 +316,7 @@ void Form2::Unload() {
             objDOS->Terminate();
         return;
     }
-    if (!jobBegun_)
-        cancelJob();
+    // A job that never began leaves its row as it read before the run.
     deleteLater();
 }
 

@@ -39,7 +39,8 @@ class Form2 : public QWidget, public rt::DeferredControls {
     void buildControls() override;
     // Closes the window and stops its timers; it never starts a job again. A job running in it
     // has its tool ended and ends cancelled, unless its pass 2 has ended well: that job ends as
-    // the check of its output finds. A job that has not begun never begins.
+    // the check of its output finds. A job that has not begun never begins and leaves its row as
+    // it was.
     void Unload();
     bool unloaded() const { return unloaded_; }
     bool jobRunning() const { return jobRunning_; }
@@ -50,6 +51,12 @@ class Form2 : public QWidget, public rt::DeferredControls {
     static void UnloadUnfinished();
     // The jobs running now, each nested inside the one that was running when it started.
     static int nestedJobs();
+    // Whether a run is under way: a job of it runs, even one whose window a stop has unloaded,
+    // or a loaded window's job waits to begin. A run ends when every job has returned and every
+    // window whose job never began is unloaded.
+    static bool runUnderWay();
+    // Whether the job of queue row `row` has begun and not yet ended.
+    static bool rowBeingCompressed(int row);
 
     // The job's steps; GetVideoData runs the whole job and returns when it is over.
     void GetVideoData();
@@ -134,6 +141,10 @@ class Form2 : public QWidget, public rt::DeferredControls {
     // Starting the job.
     void runJob();
     static void startWaitingJob();
+    bool unfinished() const;
+    QString audioBitrateOfRow();
+    // Lets the main window offer starting again once no run is under way.
+    static void offerStartWhenRunEnded();
 
     // Job helpers.
     bool prepareJob();

@@ -1,12 +1,15 @@
 // How a job window starts its job: on its start timer's fourth tick, nested inside whatever job
 // is processing events at that moment, but never deeper than a fixed number of jobs.
 #include "core/Form2.h"
+#include "core/Queue.h"
 #include "core/Settings.h"
 #include "mainwindow/Form1.h"
 
 #include <QPointer>
 #include <QTimer>
+#include <algorithm>
 #include <deque>
+#include <vector>
 
 namespace {
 
@@ -15,9 +18,15 @@ namespace {
 // these 32 levels at most: well inside the stack and the descriptor limit.
 constexpr int MaxNestedJobs = 32;
 
-int& runningJobs() {
-    static int running = 0;
+// The windows whose jobs run now, outermost first. An unloaded window stays here until its job
+// has returned.
+std::vector<Form2*>& runningWindows() {
+    static std::vector<Form2*> running;
     return running;
+}
+
+int runningJobs() {
+    return int(runningWindows().size());
 }
 
 // Windows whose start came while MaxNestedJobs jobs were running, in the order it came.
@@ -43,6 +52,33 @@ QList<Form2*> jobWindows() {
 
 int Form2::nestedJobs() {
     return runningJobs();
+}
+
+bool Form2::unfinished() const {
+    return jobRunning_ || (!unloaded_ && !jobBegun_);
+}
+
+bool Form2::runUnderWay() {
+    if (!Form1::isLoaded())
+        return false;
+    // Looked for from the latest window back: the latest are the likeliest still to wait.
+    const QObjectList& children = Form1::instance().children();
+    for (auto child = children.crbegin(); child != children.crend(); ++child) {
+        const auto* window = qobject_cast<const Form2*>(*child);
+        if (window && window->unfinished())
+            return true;
+    }
+    return false;
+}
+
+bool Form2::rowBeingCompressed(int row) {
+    return std::any_of(runningWindows().begin(), runningWindows().end(),
+                       [row](const Form2* window) { return window->queueRow() == row; });
+}
+
+void Form2::offerStartWhenRunEnded() {
+    if (Form1::isLoaded() && !runUnderWay())
+        Form1::instance().RefreshStartCommands();
 }
 
 void Form2::UnloadUnfinished() {
@@ -96,12 +132,15 @@ void Form2::runJob() {
     }
     CompressedPath = sheetValue(4);
     VideoBitrate = sheetValue(9);
-    AudioBitrate = sheetValue(10);
+    // From here on the row keeps its settings until the job ends: its audio is read now, as the
+    // row shows it, as its target is read at the probe.
+    AudioBitrate = audioBitrateOfRow();
+    setSheetValue(10, AudioBitrate);
     jobBegun_ = true;
     jobRunning_ = true;
-    ++runningJobs();
+    runningWindows().push_back(this);
     GetVideoData();
-    --runningJobs();
+    runningWindows().pop_back();
     jobRunning_ = false;
     Timer1->setEnabled(false);
     TickCount = 0;
@@ -110,4 +149,17 @@ void Form2::runJob() {
         QTimer::singleShot(0, &Form2::startWaitingJob);
     if (unloaded_)
         deleteLater();
+    offerStartWhenRunEnded();
+}
+
+// The row's own bitrate when it has individual settings, else the main window's; the sheet's,
+// written at the run's start, once the row is gone.
+QString Form2::audioBitrateOfRow() {
+    const int row = queueRow();
+    if (row == 0)
+        return sheetValue(10);
+    const rt::ListView& list = *Form1::instance().ListView1;
+    if (list.cell(row, QueueColumn::IndividualSettings) == "True")
+        return list.cell(row, QueueColumn::IndividualAudioBitrate);
+    return QString::number(AudioBitrateKbps) + "k";
 }

@@ -5,11 +5,16 @@
 #include "runtime/Dialogs.h"
 #include "runtime/Format.h"
 
+#include <QPersistentModelIndex>
+#include <algorithm>
+#include <vector>
+
 namespace {
 
 struct TickedRows {
     int count = 0;
     QString items; // one line per ticked row: CR LF "id:  02" tab, the name cut to 35, "..."
+    QList<QPersistentModelIndex> marks; // the rows listed, wherever they move meanwhile
 };
 
 TickedRows listTickedRows(const rt::ListView& list) {
@@ -20,6 +25,7 @@ TickedRows listTickedRows(const rt::ListView& list) {
         ticked.items += "\r\nid:  " + rt::formatNumber(row, "00") + "\t" +
                         rt::leftCharacters(list.cell(row, QueueColumn::VideoName), 35) + "...";
         ++ticked.count;
+        ticked.marks << list.rowMark(row);
     }
     return ticked;
 }
@@ -28,14 +34,18 @@ void showVideoCount(Form1& form) {
     form.StatusBar1->setPanelText(1, "Video Count: " + QString::number(form.ListView1->rowCount()));
 }
 
-// Ticks are tested again here: a job may have ticked its finished row while the box was open.
-void removeTickedRows(Form1& form) {
+// Exactly the rows the question listed go: a job may have ticked its finished row while the box
+// was open, and that row was not asked about.
+void removeListedRows(Form1& form, const QList<QPersistentModelIndex>& listed) {
     rt::ListView& list = *form.ListView1;
     list.setFocus();
     list.selectRow(1);
-    for (int row = list.rowCount(); row >= 1; --row) {
-        if (!list.checked(row))
-            continue;
+    std::vector<int> rows;
+    for (const QPersistentModelIndex& mark : listed)
+        if (const int row = list.rowOfMark(mark))
+            rows.push_back(row);
+    std::sort(rows.rbegin(), rows.rend());
+    for (int row : rows) {
         list.removeRow(row);
         showVideoCount(form);
     }
@@ -53,5 +63,5 @@ void RemoveCheckedVideos() {
     const QString prompt = "Are you sure you want to remove all  " + QString::number(ticked.count) +
                            "  Videos ?\r\n" + ticked.items;
     if (rt::msgBox(prompt, rt::YesNoCancelExclamation, "Confirm Remove") == rt::AnswerYes)
-        removeTickedRows(form);
+        removeListedRows(form, ticked.marks);
 }

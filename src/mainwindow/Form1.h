@@ -145,6 +145,8 @@ class Form1 : public QMainWindow {
     void mnu_ClearAllContextMnu_Click();
     void mnu_StartCompression_Click();
     void mnu_StartCompr_Click();
+    // Offers the start commands only while no run is under way (and no lock holds them).
+    void RefreshStartCommands();
 
     // Status timers and progress tooltips.
     void Timer2_Timer();
@@ -264,8 +266,12 @@ class Form1 : public QMainWindow {
     void connectHelp();
     void ResetBannerLink(bool toGrey);
     void ResetBannerClose();
+    // Starts a run unless one is under way; whether it started one.
+    bool StartRun();
 
     bool BannerSlideArmed = false; // the donation banner may slide
     bool BannerShown = false;      // the direction of the banner's slide
     bool ShutDownStarted = false;
+    bool RunLockHeld = false; // the toolbar's run lock, until ReEnableControls
+    bool BarLockHeld = false; // the image-button bar's lock, until its stop
 };

@@ -2,6 +2,7 @@
 
 #include "core/AddVideos.h"
 #include "core/FFmpegTools.h"
+#include "core/Form2.h"
 #include "core/RemoveVideos.h"
 #include "core/RunStart.h"
 #include "core/Settings.h"
@@ -13,6 +14,8 @@ namespace {
 
 // The toolbar buttons the run lock disables: add, remove, compress and the output folder.
 constexpr int LockedToolbarButtons[] = {2, 3, 5, 7};
+constexpr int ToolbarStartButton = 5;
+constexpr int BarStartButton = 2;
 
 // A disabled menu takes its items and their shortcuts with it.
 void setMenuEnabled(QMenu* menu, bool enabled) {
@@ -29,8 +32,8 @@ void Form1::Toolbar1_ButtonClick(rt::ToolbarButton* Button) {
     } else if (command == "del") {
         RemoveCheckedVideos();
     } else if (command == "compress") {
-        StartCompression();
-        lockForRun();
+        if (StartRun())
+            lockForRun();
     } else if (command == "commondir") {
         rt::doEvents();
         Form4::instance().showModeless();
@@ -43,9 +46,11 @@ void Form1::Toolbar1_ButtonClick(rt::ToolbarButton* Button) {
 
 // Locks what a run must not change: only the stop command and the chosen preset stay usable.
 void Form1::lockForRun() {
+    RunLockHeld = true;
     for (int button : LockedToolbarButtons)
         Toolbar1->button(button).setEnabled(false);
     Label10.forEach([](int, rt::Label& hitArea) { hitArea.setEnabled(false); });
+    Label11.forEach([](int, rt::Label& caption) { caption.setEnabled(false); });
     Slider1(0).setEnabled(false);
     Slider1(1).setEnabled(false);
     Option1(0).setEnabled(Option1(0).isChecked());
@@ -60,15 +65,36 @@ void Form1::lockForRun() {
     setMenuEnabled(mnu_ContextMenu, false);
 }
 
+// The compress button waits for the end of the run, which may come after the lock's end.
 void Form1::ReEnableControls() {
+    RunLockHeld = false;
     for (int button : LockedToolbarButtons)
         Toolbar1->button(button).setEnabled(true);
     Label10.forEach([](int, rt::Label& hitArea) { hitArea.setEnabled(true); });
+    Label11.forEach([](int, rt::Label& caption) { caption.setEnabled(true); });
     Slider1(0).setEnabled(true);
     Slider1(1).setEnabled(true);
     Option1.forEach([](int, rt::OptionButton& option) { option.setEnabled(true); });
     setMenuEnabled(mnu_File, true);
     setMenuEnabled(mnu_ContextMenu, true);
+    RefreshStartCommands();
+}
+
+// One run at a time: a second run would encode every video again, alongside the first.
+bool Form1::StartRun() {
+    if (Form2::runUnderWay())
+        return false;
+    StartCompression();
+    RefreshStartCommands();
+    return true;
+}
+
+void Form1::RefreshStartCommands() {
+    const bool idle = !Form2::runUnderWay();
+    mnu_StartCompression->setEnabled(idle);
+    mnu_StartCompr->setEnabled(idle);
+    Toolbar1->button(ToolbarStartButton).setEnabled(idle && !RunLockHeld);
+    Picture16(BarStartButton).setEnabled(idle && !BarLockHeld);
 }
 
 // Every caption change of a progress label passes here; the one after the last pass of the
@@ -98,11 +124,10 @@ void Form1::mnu_ClearAllContextMnu_Click() {
 }
 
 void Form1::mnu_StartCompression_Click() {
-    StartCompression();
-    enableBarStop();
+    if (StartRun())
+        enableBarStop();
 }
 
 void Form1::mnu_StartCompr_Click() {
-    StartCompression();
-    enableBarStop();
+    mnu_StartCompression_Click();
 }

@@ -4,7 +4,6 @@
 #include "core/AddVideos.h"
 #include "core/FFmpegTools.h"
 #include "core/RemoveVideos.h"
-#include "core/RunStart.h"
 #include "core/Settings.h"
 #include "dialogs/Form4.h"
 
@@ -92,14 +91,15 @@ void Form1::ToolButtonUp(int Index) {
         RemoveCheckedVideos();
         break;
     case StartButton:
-        StartCompression();
-        lockImageButtonBar();
+        if (StartRun())
+            lockImageButtonBar();
         break;
     case 3:
         Form4::instance().showModeless();
         break;
     case StopButton:
         CancelRequested = true;
+        BarLockHeld = false;
         for (int i = 0; i < StopButton; ++i)
             Picture16(i).setEnabled(true);
         // The toolbar's stop, which ends the run lock, lies under this bar: this stop ends it too,
@@ -117,14 +117,17 @@ void Form1::enableBarStop() {
     Picture16(StopButton).setEnabled(true);
 }
 
-// The bar's own lock: of the bar only the stop button stays usable; the preset hit areas and
-// the sliders are locked too; the toolbar, the options and the menus are left as they are.
+// The bar's own lock: of the bar only the stop button stays usable; the preset hit areas, their
+// captions and the sliders are locked too; the toolbar, the options and the menus are left as
+// they are.
 void Form1::lockImageButtonBar() {
+    BarLockHeld = true;
     Picture16(StopButton).setEnabled(true);
     for (int i = 0; i < StopButton; ++i)
         Picture16(i).setEnabled(false);
     Picture16(StopButton).setEnabled(true);
     Label10.forEach([](int, rt::Label& hitArea) { hitArea.setEnabled(false); });
+    Label11.forEach([](int, rt::Label& caption) { caption.setEnabled(false); });
     Slider1(0).setEnabled(false);
     Slider1(1).setEnabled(false);
 }
