@@ -2,6 +2,11 @@
 
 #include "mainwindow/Form1.h"
 
+#include <QDir>
+#include <QFileInfo>
+#include <QMultiHash>
+#include <QPersistentModelIndex>
+
 namespace {
 
 struct ColumnDesign {
@@ -35,7 +40,80 @@ constexpr const char* PanelStartTexts[] = {
     "Custom Save Location: Same as Source",
 };
 
+// The rows' outputs by the file they name. An entry holds while its row is in the list and its
+// column 9 still reads as noted; entries of rows that left the list or were renamed are dropped
+// when met, so no way of removing rows needs to report here.
+class RowOutputs {
+  public:
+    void note(const rt::ListView& list, int row, const QString& key) {
+        const QPersistentModelIndex mark = list.rowMark(row);
+        const QString name = list.cell(row, QueueColumn::OutputPath);
+        for (auto it = entries_.find(key); it != entries_.end() && it.key() == key; ++it)
+            if (it->mark == mark) {
+                it->name = name;
+                return;
+            }
+        entries_.insert(key, {mark, name});
+        if (entries_.size() > 2 * list.rowCount() + 64)
+            dropStale(list);
+    }
+
+    bool named(const rt::ListView& list, const QString& key) {
+        for (auto it = entries_.find(key); it != entries_.end() && it.key() == key;) {
+            if (holds(list, *it))
+                return true;
+            it = entries_.erase(it);
+        }
+        return false;
+    }
+
+  private:
+    struct Entry {
+        QPersistentModelIndex mark;
+        QString name;
+    };
+
+    static bool holds(const rt::ListView& list, const Entry& entry) {
+        const int row = list.rowOfMark(entry.mark);
+        return row > 0 && list.cell(row, QueueColumn::OutputPath) == entry.name;
+    }
+
+    void dropStale(const rt::ListView& list) {
+        entries_.removeIf([&](const auto& entry) { return !holds(list, entry.value()); });
+    }
+
+    QMultiHash<QString, Entry> entries_;
+};
+
+RowOutputs& rowOutputs() {
+    static RowOutputs outputs;
+    return outputs;
+}
+
 } // namespace
+
+QString OutputFileKey(const QString& path) {
+    const QFileInfo file(path);
+    const QString folder = file.absolutePath();
+    QString key = QFileInfo(folder).canonicalFilePath();
+    if (key.isEmpty())
+        key = QDir::cleanPath(folder);
+    if (!key.endsWith('/'))
+        key += '/';
+    return key + file.fileName();
+}
+
+void SetQueueRowOutput(int row, const QString& path) {
+    rt::ListView& list = *Form1::instance().ListView1;
+    if (!list.hasRow(row))
+        return;
+    list.setCell(row, QueueColumn::OutputPath, path);
+    rowOutputs().note(list, row, OutputFileKey(path));
+}
+
+bool IsOutputOfARow(const QString& key) {
+    return rowOutputs().named(*Form1::instance().ListView1, key);
+}
 
 void SetupQueueColumns() {
     rt::ListView& list = *Form1::instance().ListView1;
