@@ -302,6 +302,26 @@ TEST_F(JobRunTest, ARunStartedAgainNeverHasTwoToolsWriteOneOutput) {
     EXPECT_EQ(windows[1]->Text1(1).text(), "FFmpeg PASS 2 string\r\n");
 }
 
+TEST_F(JobRunTest, TwoJobsNeverWriteOneOutputUnderTwoNames) {
+    writeTools(1, 5);
+    const QString output = folder_.path() + "/videos/Compressed_01_clip.mp4";
+    addRow(source("clip.mp4"), "45.5");
+    addRow(source("other.mp4"), "45.5");
+    ASSERT_TRUE(QFile::link(folder_.path() + "/videos", folder_.path() + "/link"));
+    queue().setCell(2, QueueColumn::OutputPath, folder_.path() + "/link/Compressed_01_clip.mp4");
+    startQuickRun();
+    // The second job begins inside the first one's pass 2 and reaches its own pass 2.
+    Form2* second = jobs()[1];
+    second->Timer1->setEnabled(false);
+    onceTheRowShows("Pass 2: Compressing...", [second] { second->Timer1->setEnabled(true); });
+    ASSERT_TRUE(runUntil(runEnded, 20000));
+
+    EXPECT_EQ(callsWith("pass=2").size(), 1);
+    EXPECT_EQ(cell(1, QueueColumn::CompressionPass), "Compression Complete");
+    EXPECT_EQ(cell(2, QueueColumn::ProcessStatus), "Another job is writing the same output file");
+    EXPECT_EQ(QFileInfo(output).size(), 2500000);
+}
+
 TEST_F(JobRunTest, JobsKeepToTheirOwnVideosWhenRowsAboveAreRemoved) {
     writeTools(1, 1);
     const QString first = source("first.mp4");
