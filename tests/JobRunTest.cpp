@@ -4,6 +4,7 @@
 
 #include "core/FFmpegTools.h"
 #include "core/RemoveVideos.h"
+#include "dialogs/Form4.h"
 #include "runtime/Dialogs.h"
 #include "runtime/ProgramFolder.h"
 
@@ -342,23 +343,40 @@ TEST_F(JobRunTest, JobsKeepToTheirOwnVideosWhenRowsAboveAreRemoved) {
     EXPECT_TRUE(queue().checked(1));
 }
 
-TEST_F(JobRunTest, SizeIsReadFromTheFilePassTwoWrote) {
+TEST_F(JobRunTest, AJobWritesWhereTheRunStartedItAndTheRowNamesThatFile) {
     writeTools(1, 1);
-    const QString source = this->source("clip.mp4");
-    addRow(source, "45.5");
-    OutputLocation = folder_.path() + "/out";
-    // An earlier run's file where this run would have written.
+    const QString clip = source("clip.mp4");
+    const QString chosen = folder_.path() + "/out";
+    // An earlier run's file where the second run writes: the row gets the new file's size.
     writeFile("out/Compressed_01_clip.mp4", 5 * 1024 * 1024);
-    startQuickRun();
-    // The output folder goes back to the source's folder while the run goes on.
-    onceTheRowShows("Pass 1: Analysing...", [] { OutputLocation = SourceDirectoryLocation; });
-    ASSERT_TRUE(runUntil(runEnded, 15000));
+    const auto chooseInTheDialog = [this] {
+        Form4& dialog = Form4::instance();
+        dialog.BrowsePath = folder_.path() + "/";
+        dialog.Text1->setText("later");
+        dialog.Command1_Click(1);
+    };
+    struct Case {
+        QString atStart;
+        std::function<void()> duringPass1;
+        QString written;
+    };
+    for (const Case& run : {Case{SourceDirectoryLocation, chooseInTheDialog,
+                                 folder_.path() + "/videos/Compressed_01_clip.mp4"},
+                            Case{chosen, [] { OutputLocation = SourceDirectoryLocation; },
+                                 chosen + "/Compressed_01_clip.mp4"}}) {
+        queue().clearRows();
+        addRow(clip, "45.5");
+        OutputLocation = run.atStart;
+        startQuickRun();
+        onceTheRowShows("Pass 1: Analysing...", run.duringPass1);
+        ASSERT_TRUE(runUntil(runEnded, 15000));
 
-    const QString written = folder_.path() + "/videos/Compressed_01_clip.mp4";
-    ASSERT_EQ(QFileInfo(written).size(), 2500000);
-    EXPECT_EQ(cell(1, QueueColumn::CompressionPass), "Compression Complete");
-    EXPECT_EQ(cell(1, QueueColumn::ActualSize), "002");
-    EXPECT_EQ(jobs()[0]->CompressedPath, written);
+        EXPECT_EQ(cell(1, QueueColumn::CompressionPass), "Compression Complete");
+        EXPECT_EQ(cell(1, QueueColumn::OutputPath), run.written);
+        EXPECT_EQ(QFileInfo(run.written).size(), 2500000);
+        EXPECT_EQ(cell(1, QueueColumn::ActualSize), "002");
+    }
+    EXPECT_TRUE(QDir(folder_.path() + "/later").isEmpty());
 }
 
 TEST_F(JobRunTest, ProgramEndingInTheMiddleOfAJobLeavesNoWorkingFolder) {

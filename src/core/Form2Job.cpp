@@ -316,9 +316,8 @@ QString Form2::probeCommandLine(const QString& video) {
     return tool("ffprobe") + " -hide_banner -stats -i " + rt::quoteArgument(video);
 }
 
+// Fixed when the job began, from the location in force at the run's start.
 QString Form2::outputFileOfPass2() {
-    if (OutputLocation != SourceDirectoryLocation)
-        return sheetValue(14);
     return unquoted(CompressedPath);
 }
 
