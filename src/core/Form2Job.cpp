@@ -181,7 +181,7 @@ bool Form2::prepareJob() {
 }
 
 // Why pass 2 must not write `output`: checked before any tool runs and again before pass 2,
-// since the output location and the queue may change in between.
+// since the folder, its files and the queue may change in between.
 std::optional<QString> Form2::outputProblem(const QString& output) const {
     if (!folderAcceptsFiles(QFileInfo(output).absolutePath()))
         return "Output folder cannot be written";
