@@ -124,6 +124,12 @@ TEST_F(AddVideosTest, TheTotalIsRoundedAtEveryStep) {
     AddVideoToQueue(fileOfMb("b.mp4", 200.4));
     AddVideoToQueue(fileOfMb("c.mp4", 300.4));
     EXPECT_EQ(uncompressedPanel(), "Total UnCompressed Size: 0,600Mb");
+    // After a removal the next add sums the rows left: 100, then 400, then 401.
+    queue().setChecked(2, true);
+    rt::uiScript().msgBoxAnswers = {rt::AnswerYes};
+    RemoveCheckedVideos();
+    AddVideoToQueue(fileOfMb("d.mp4", 1));
+    EXPECT_EQ(uncompressedPanel(), "Total UnCompressed Size: 0,401Mb");
 }
 
 TEST_F(AddVideosTest, TheTotalHoldsQueuesBeyond32767Mb) {
@@ -169,6 +175,13 @@ TEST_F(AddVideosTest, AnOutputNameThatAnotherRowHasTakesTheNextFreeNumber) {
         EXPECT_EQ(cell(2, QueueColumn::OutputPath),
                   QFileInfo(again).absolutePath() + "/Compressed_03_a.mp4");
     }
+    // A name leaves with its row: the video added once more takes the number it had.
+    queue().setChecked(2, true);
+    rt::uiScript().msgBoxAnswers = {rt::AnswerYes};
+    RemoveCheckedVideos();
+    AddVideoToQueue(mp4);
+    EXPECT_EQ(cell(2, QueueColumn::OutputPath),
+              QFileInfo(mp4).absolutePath() + "/Compressed_03_a.mp4");
 }
 
 TEST_F(AddVideosTest, AVideoAddedAfterARunInAChosenFolderTakesANumberNoOutputThereHas) {

@@ -4,8 +4,8 @@
 
 #include <QDir>
 #include <QFileInfo>
-#include <QMultiHash>
-#include <QPersistentModelIndex>
+#include <QHash>
+#include <QPointer>
 
 namespace {
 
@@ -40,49 +40,65 @@ constexpr const char* PanelStartTexts[] = {
     "Custom Save Location: Same as Source",
 };
 
-// The rows' outputs by the file they name. An entry holds while its row is in the list and its
-// column 9 still reads as noted; entries of rows that left the list or were renamed are dropped
-// when met, so no way of removing rows needs to report here.
+// The rows' outputs by the file they name, kept in step with the list: a name is noted when
+// column 9 is written and forgotten when its row leaves, whichever way it leaves (the list's
+// model reports every removal and every clearing).
 class RowOutputs {
   public:
-    void note(const rt::ListView& list, int row, const QString& key) {
-        const QPersistentModelIndex mark = list.rowMark(row);
-        const QString name = list.cell(row, QueueColumn::OutputPath);
-        for (auto it = entries_.find(key); it != entries_.end() && it.key() == key; ++it)
-            if (it->mark == mark) {
-                it->name = name;
-                return;
-            }
-        entries_.insert(key, {mark, name});
-        if (entries_.size() > 2 * list.rowCount() + 64)
-            dropStale(list);
+    void note(const rt::ListView& list, const QString& oldName, const QString& newName) {
+        watch(list);
+        forget(oldName);
+        Name& name = names_[newName];
+        if (name.rows++ == 0)
+            name.key = OutputFileKey(newName);
+        ++rowsByKey_[name.key];
     }
 
     bool named(const rt::ListView& list, const QString& key) {
-        for (auto it = entries_.find(key); it != entries_.end() && it.key() == key;) {
-            if (holds(list, *it))
-                return true;
-            it = entries_.erase(it);
-        }
-        return false;
+        watch(list);
+        return rowsByKey_.contains(key);
     }
 
   private:
-    struct Entry {
-        QPersistentModelIndex mark;
-        QString name;
+    struct Name {
+        QString key;
+        int rows = 0;
     };
 
-    static bool holds(const rt::ListView& list, const Entry& entry) {
-        const int row = list.rowOfMark(entry.mark);
-        return row > 0 && list.cell(row, QueueColumn::OutputPath) == entry.name;
+    // Follows the list's model from the first use on, and again once the list is a new one.
+    void watch(const rt::ListView& list) {
+        QAbstractItemModel* model = list.model();
+        if (watched_ == model)
+            return;
+        names_.clear();
+        rowsByKey_.clear();
+        watched_ = model;
+        QObject::connect(
+            model, &QAbstractItemModel::rowsAboutToBeRemoved, model,
+            [this, model](const QModelIndex& parent, int first, int last) {
+                for (int row = first; row <= last; ++row)
+                    forget(model->index(row, QueueColumn::OutputPath, parent).data().toString());
+            });
+        QObject::connect(model, &QAbstractItemModel::modelAboutToBeReset, model, [this] {
+            names_.clear();
+            rowsByKey_.clear();
+        });
     }
 
-    void dropStale(const rt::ListView& list) {
-        entries_.removeIf([&](const auto& entry) { return !holds(list, entry.value()); });
+    void forget(const QString& name) {
+        const auto found = names_.find(name);
+        if (found == names_.end())
+            return;
+        const auto keyRows = rowsByKey_.find(found->key);
+        if (keyRows != rowsByKey_.end() && --*keyRows == 0)
+            rowsByKey_.erase(keyRows);
+        if (--found->rows == 0)
+            names_.erase(found);
     }
 
-    QMultiHash<QString, Entry> entries_;
+    QPointer<QAbstractItemModel> watched_;
+    QHash<QString, Name> names_;    // each name in column 9, with its key and how many rows hold it
+    QHash<QString, int> rowsByKey_; // each key, with how many rows' names give it
 };
 
 RowOutputs& rowOutputs() {
@@ -107,8 +123,8 @@ void SetQueueRowOutput(int row, const QString& path) {
     rt::ListView& list = *Form1::instance().ListView1;
     if (!list.hasRow(row))
         return;
+    rowOutputs().note(list, list.cell(row, QueueColumn::OutputPath), path);
     list.setCell(row, QueueColumn::OutputPath, path);
-    rowOutputs().note(list, row, OutputFileKey(path));
 }
 
 bool IsOutputOfARow(const QString& key) {
