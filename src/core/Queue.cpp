@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QHash>
+#include <QObject>
 #include <QPointer>
 
 namespace {
@@ -74,12 +75,12 @@ class RowOutputs {
         rowsByKey_.clear();
         watched_ = model;
         QObject::connect(
-            model, &QAbstractItemModel::rowsAboutToBeRemoved, model,
+            model, &QAbstractItemModel::rowsAboutToBeRemoved, &connections_,
             [this, model](const QModelIndex& parent, int first, int last) {
                 for (int row = first; row <= last; ++row)
                     forget(model->index(row, QueueColumn::OutputPath, parent).data().toString());
             });
-        QObject::connect(model, &QAbstractItemModel::modelAboutToBeReset, model, [this] {
+        QObject::connect(model, &QAbstractItemModel::modelAboutToBeReset, &connections_, [this] {
             names_.clear();
             rowsByKey_.clear();
         });
@@ -99,6 +100,7 @@ class RowOutputs {
     QPointer<QAbstractItemModel> watched_;
     QHash<QString, Name> names_;    // each name in column 9, with its key and how many rows hold it
     QHash<QString, int> rowsByKey_; // each key, with how many rows' names give it
+    QObject connections_;           // gone first, it takes the connections to the model with it
 };
 
 RowOutputs& rowOutputs() {
