@@ -106,6 +106,8 @@ int main(int argc, char** argv) {
     rt::setSecondLength(SecondLengthMs);
     SetupQueueColumns();
     SetupStatusPanels();
+    // Outputs next to the source, in the benchmark's own folder: an empty location is "/".
+    OutputLocation = SourceDirectoryLocation;
     rt::uiScript().msgBoxes.clear();
 
     const double before = residentMb();

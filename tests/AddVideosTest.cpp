@@ -1,10 +1,13 @@
 #include "TestSupport.h"
 
 #include "core/AddVideos.h"
+#include "core/Form2.h"
 #include "core/Main.h"
 #include "core/PermittedTypes.h"
 #include "core/Queue.h"
 #include "core/RemoveVideos.h"
+#include "core/RunStart.h"
+#include "core/Settings.h"
 #include "mainwindow/Form1.h"
 #include "runtime/Dialogs.h"
 
@@ -121,6 +124,12 @@ TEST_F(AddVideosTest, TheTotalIsRoundedAtEveryStep) {
     AddVideoToQueue(fileOfMb("b.mp4", 200.4));
     AddVideoToQueue(fileOfMb("c.mp4", 300.4));
     EXPECT_EQ(uncompressedPanel(), "Total UnCompressed Size: 0,600Mb");
+    // After a removal the next add sums the rows left: 100, then 400, then 401.
+    queue().setChecked(2, true);
+    rt::uiScript().msgBoxAnswers = {rt::AnswerYes};
+    RemoveCheckedVideos();
+    AddVideoToQueue(fileOfMb("d.mp4", 1));
+    EXPECT_EQ(uncompressedPanel(), "Total UnCompressed Size: 0,401Mb");
 }
 
 TEST_F(AddVideosTest, TheTotalHoldsQueuesBeyond32767Mb) {
@@ -149,16 +158,45 @@ TEST_F(AddVideosTest, AFolderNamedLikeAVideoGetsNoVideoCellsButTheTotalIsRewritt
 
 TEST_F(AddVideosTest, AnOutputNameThatAnotherRowHasTakesTheNextFreeNumber) {
     const QString mp4 = writeFile("v/a.mp4", 1000);
+    const QString mov = writeFile("v/a.mov", 1000);
+    ASSERT_TRUE(QFile::link(folder_.filePath("v"), folder_.filePath("link")));
+    // Added again by its own path or through a link to its folder: the same file either way.
+    for (const QString& again : {mp4, folder_.filePath("link/a.mp4")}) {
+        queue().clearRows();
+        AddVideoToQueue(mp4);
+        AddVideoToQueue(mov);
+        queue().setChecked(1, true);
+        rt::uiScript().msgBoxAnswers = {rt::AnswerYes};
+        RemoveCheckedVideos();
+        AddVideoToQueue(again); // two rows again: number 02 is the first row's already
+        ASSERT_EQ(queue().rowCount(), 2);
+        EXPECT_EQ(cell(1, QueueColumn::OutputPath),
+                  QFileInfo(mp4).absolutePath() + "/Compressed_02_a.mp4");
+        EXPECT_EQ(cell(2, QueueColumn::OutputPath),
+                  QFileInfo(again).absolutePath() + "/Compressed_03_a.mp4");
+    }
+    // A name leaves with its row: the video added once more takes the number it had.
+    queue().setChecked(2, true);
+    rt::uiScript().msgBoxAnswers = {rt::AnswerYes};
+    RemoveCheckedVideos();
     AddVideoToQueue(mp4);
-    AddVideoToQueue(writeFile("v/a.mov", 1000));
+    EXPECT_EQ(cell(2, QueueColumn::OutputPath),
+              QFileInfo(mp4).absolutePath() + "/Compressed_03_a.mp4");
+}
+
+TEST_F(AddVideosTest, AVideoAddedAfterARunInAChosenFolderTakesANumberNoOutputThereHas) {
+    AddVideoToQueue(writeFile("v/a.mp4", 1000));
+    AddVideoToQueue(writeFile("v/b.mp4", 1000));
+    OutputLocation = folder_.filePath("out");
+    StartCompression(); // the outputs are renamed into the chosen folder
+    Form2::UnloadUnfinished();
     queue().setChecked(1, true);
     rt::uiScript().msgBoxAnswers = {rt::AnswerYes};
     RemoveCheckedVideos();
-    AddVideoToQueue(mp4); // two rows again: number 02 is the first row's already
+    AddVideoToQueue(writeFile("out/b.mp4", 1000));
     ASSERT_EQ(queue().rowCount(), 2);
-    const QString folder = QFileInfo(mp4).absolutePath();
-    EXPECT_EQ(cell(1, QueueColumn::OutputPath), folder + "/Compressed_02_a.mp4");
-    EXPECT_EQ(cell(2, QueueColumn::OutputPath), folder + "/Compressed_03_a.mp4");
+    EXPECT_EQ(cell(1, QueueColumn::OutputPath), folder_.filePath("out/Compressed_02_b.mp4"));
+    EXPECT_EQ(cell(2, QueueColumn::OutputPath), folder_.filePath("out/Compressed_03_b.mp4"));
 }
 
 } // namespace

@@ -4,6 +4,7 @@
 
 #include "core/FFmpegTools.h"
 #include "core/RemoveVideos.h"
+#include "dialogs/Form4.h"
 #include "runtime/Dialogs.h"
 #include "runtime/ProgramFolder.h"
 
@@ -304,6 +305,26 @@ TEST_F(JobRunTest, ARunStartedAgainNeverHasTwoToolsWriteOneOutput) {
     EXPECT_EQ(windows[1]->Text1(1).text(), "FFmpeg PASS 2 string\r\n");
 }
 
+TEST_F(JobRunTest, TwoJobsNeverWriteOneOutputUnderTwoNames) {
+    writeTools(1, 5);
+    const QString output = folder_.path() + "/videos/Compressed_01_clip.mp4";
+    addRow(source("clip.mp4"), "45.5");
+    addRow(source("other.mp4"), "45.5");
+    ASSERT_TRUE(QFile::link(folder_.path() + "/videos", folder_.path() + "/link"));
+    queue().setCell(2, QueueColumn::OutputPath, folder_.path() + "/link/Compressed_01_clip.mp4");
+    startQuickRun();
+    // The second job begins inside the first one's pass 2 and reaches its own pass 2.
+    Form2* second = jobs()[1];
+    second->Timer1->setEnabled(false);
+    onceTheRowShows("Pass 2: Compressing...", [second] { second->Timer1->setEnabled(true); });
+    ASSERT_TRUE(runUntil(runEnded, 20000));
+
+    EXPECT_EQ(callsWith("pass=2").size(), 1);
+    EXPECT_EQ(cell(1, QueueColumn::CompressionPass), "Compression Complete");
+    EXPECT_EQ(cell(2, QueueColumn::ProcessStatus), "Another job is writing the same output file");
+    EXPECT_EQ(QFileInfo(output).size(), 2500000);
+}
+
 TEST_F(JobRunTest, JobsKeepToTheirOwnVideosWhenRowsAboveAreRemoved) {
     writeTools(1, 1);
     const QString first = source("first.mp4");
@@ -324,23 +345,40 @@ TEST_F(JobRunTest, JobsKeepToTheirOwnVideosWhenRowsAboveAreRemoved) {
     EXPECT_TRUE(queue().checked(1));
 }
 
-TEST_F(JobRunTest, SizeIsReadFromTheFilePassTwoWrote) {
+TEST_F(JobRunTest, AJobWritesWhereTheRunStartedItAndTheRowNamesThatFile) {
     writeTools(1, 1);
-    const QString source = this->source("clip.mp4");
-    addRow(source, "45.5");
-    OutputLocation = folder_.path() + "/out";
-    // An earlier run's file where this run would have written.
+    const QString clip = source("clip.mp4");
+    const QString chosen = folder_.path() + "/out";
+    // An earlier run's file where the second run writes: the row gets the new file's size.
     writeFile("out/Compressed_01_clip.mp4", 5 * 1024 * 1024);
-    startQuickRun();
-    // The output folder goes back to the source's folder while the run goes on.
-    onceTheRowShows("Pass 1: Analysing...", [] { OutputLocation = SourceDirectoryLocation; });
-    ASSERT_TRUE(runUntil(runEnded, 15000));
+    const auto chooseInTheDialog = [this] {
+        Form4& dialog = Form4::instance();
+        dialog.BrowsePath = folder_.path() + "/";
+        dialog.Text1->setText("later");
+        dialog.Command1_Click(1);
+    };
+    struct Case {
+        QString atStart;
+        std::function<void()> duringPass1;
+        QString written;
+    };
+    for (const Case& run : {Case{SourceDirectoryLocation, chooseInTheDialog,
+                                 folder_.path() + "/videos/Compressed_01_clip.mp4"},
+                            Case{chosen, [] { OutputLocation = SourceDirectoryLocation; },
+                                 chosen + "/Compressed_01_clip.mp4"}}) {
+        queue().clearRows();
+        addRow(clip, "45.5");
+        OutputLocation = run.atStart;
+        startQuickRun();
+        onceTheRowShows("Pass 1: Analysing...", run.duringPass1);
+        ASSERT_TRUE(runUntil(runEnded, 15000));
 
-    const QString written = folder_.path() + "/videos/Compressed_01_clip.mp4";
-    ASSERT_EQ(QFileInfo(written).size(), 2500000);
-    EXPECT_EQ(cell(1, QueueColumn::CompressionPass), "Compression Complete");
-    EXPECT_EQ(cell(1, QueueColumn::ActualSize), "002");
-    EXPECT_EQ(jobs()[0]->CompressedPath, written);
+        EXPECT_EQ(cell(1, QueueColumn::CompressionPass), "Compression Complete");
+        EXPECT_EQ(cell(1, QueueColumn::OutputPath), run.written);
+        EXPECT_EQ(QFileInfo(run.written).size(), 2500000);
+        EXPECT_EQ(cell(1, QueueColumn::ActualSize), "002");
+    }
+    EXPECT_TRUE(QDir(folder_.path() + "/later").isEmpty());
 }
 
 TEST_F(JobRunTest, ProgramEndingInTheMiddleOfAJobLeavesNoWorkingFolder) {

@@ -8,7 +8,7 @@
 #include "runtime/FileSystem.h"
 #include "runtime/Format.h"
 
-#include <QDir>
+#include <QPersistentModelIndex>
 
 namespace {
 
@@ -52,21 +52,14 @@ void fillSizeCells(rt::ListView& list, const QString& path) {
         rt::round3Text(rt::leadingNumber(sizeText) / 100 * Form1::instance().Slider1(0).value()));
 }
 
-bool isOutputOfARow(const rt::ListView& list, const QString& path) {
-    for (int row = 1; row <= list.rowCount(); ++row)
-        if (QDir::cleanPath(list.cell(row, QueueColumn::OutputPath)) == QDir::cleanPath(path))
-            return true;
-    return false;
-}
-
 // The output next to the source is numbered with the row's number. After a removal that number
 // can be another row's already: the next number that no row's output has is taken instead, so
-// that no two rows write one file.
+// that no two rows write one file, whatever names their folders go by.
 QString freeOutputPath(const rt::ListView& list, const QString& folder, const QString& base) {
     for (int number = list.rowCount();; ++number) {
         const QString path =
             folder + "Compressed_" + rt::formatNumber(number, "00") + "_" + base + ".mp4";
-        if (!isOutputOfARow(list, path))
+        if (!IsOutputOfARow(OutputFileKey(path)))
             return path;
     }
 }
@@ -83,18 +76,31 @@ void fillVideoCells(rt::ListView& list, const QString& path) {
     fillSizeCells(list, path);
     const QString folder = path.left(path.lastIndexOf('/') + 1);
     const QString base = rt::trimBlanks(nameOnDisk.left(dot));
-    list.setCell(LastAddedItem, QueueColumn::OutputPath, freeOutputPath(list, folder, base));
+    SetQueueRowOutput(LastAddedItem, freeOutputPath(list, folder, base));
 }
+
+// The sum of column 4 over the rows up to a marked one. Rows are added only at the end and their
+// sizes never change, so while that row keeps its place an add sums only the rows after it.
+struct SummedRows {
+    QPersistentModelIndex last;
+    int rows = 0;
+    qint64 total = 0;
+};
 
 // The sum of column 4, rounded to whole megabytes after every row. 64 bits: no queue overflows.
 qint64 uncompressedTotal(const rt::ListView& list) {
-    qint64 total = 0;
-    for (int row = 1; row <= list.rowCount(); ++row) {
+    static SummedRows summed;
+    const int rows = list.rowCount();
+    if (summed.rows > rows || list.rowOfMark(summed.last) != summed.rows)
+        summed = {}; // rows were removed: sum them all again
+    for (int row = summed.rows + 1; row <= rows; ++row) {
         const double size = rt::leadingNumber(list.cell(row, QueueColumn::PreCompressedSize));
-        total = static_cast<qint64>(rt::roundHalfEven(double(total) + size, 0));
+        summed.total = static_cast<qint64>(rt::roundHalfEven(double(summed.total) + size, 0));
     }
-    SelectedVideoItem = list.rowCount();
-    return total;
+    summed.rows = rows;
+    summed.last = list.rowMark(rows);
+    SelectedVideoItem = rows;
+    return summed.total;
 }
 
 } // namespace

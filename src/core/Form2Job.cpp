@@ -22,6 +22,7 @@
 #include <filesystem>
 #include <set>
 #include <string>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -37,14 +38,10 @@ QString unquoted(const QString& text) {
     return text;
 }
 
-// The output files that a running pass 2 is writing now, as clean absolute paths.
+// The output files that a running pass 2 is writing now, each as the file it names.
 QSet<QString>& outputsBeingWritten() {
     static QSet<QString> outputs;
     return outputs;
-}
-
-QString fileKey(const QString& path) {
-    return QDir::cleanPath(QFileInfo(path).absoluteFilePath());
 }
 
 // The working folders of the jobs still running. A program that ends in the middle of a job,
@@ -94,15 +91,17 @@ bool nameFitsFolder(const QString& path) {
 }
 
 // The queue row whose source video is the file at `path` (the same file under any name); 0 when
-// none is.
+// none is. A file that does not exist yet is no source: only an existing one is compared.
 int queuedSourceAt(const QString& path) {
-    std::error_code failed;
-    const std::filesystem::path file = QFile::encodeName(path).toStdString();
+    struct stat output {};
+    if (stat(QFile::encodeName(path).constData(), &output) != 0)
+        return 0;
     const rt::ListView& list = queue();
     for (int row = 1; row <= list.rowCount(); ++row) {
         const QString source = list.cell(row, QueueColumn::VideoPath);
-        if (!source.isEmpty() &&
-            std::filesystem::equivalent(file, QFile::encodeName(source).toStdString(), failed))
+        struct stat video {};
+        if (!source.isEmpty() && stat(QFile::encodeName(source).constData(), &video) == 0 &&
+            video.st_dev == output.st_dev && video.st_ino == output.st_ino)
             return row;
     }
     return 0;
@@ -183,7 +182,7 @@ bool Form2::prepareJob() {
 }
 
 // Why pass 2 must not write `output`: checked before any tool runs and again before pass 2,
-// since the output location and the queue may change in between.
+// since the folder, its files and the queue may change in between.
 std::optional<QString> Form2::outputProblem(const QString& output) const {
     if (!folderAcceptsFiles(QFileInfo(output).absolutePath()))
         return "Output folder cannot be written";
@@ -253,7 +252,7 @@ void Form2::CompressVideo() {
         return;
     }
     // A run started again while this one goes on has a job of its own for the same video.
-    const QString outputKey = fileKey(output);
+    const QString outputKey = OutputFileKey(output);
     if (outputsBeingWritten().contains(outputKey)) {
         failJob("Another job is writing the same output file", 1);
         return;
@@ -328,9 +327,8 @@ QString Form2::probeCommandLine(const QString& video) {
     return tool("ffprobe") + " -hide_banner -stats -i " + rt::quoteArgument(video);
 }
 
+// Fixed when the job began, from the location in force at the run's start.
 QString Form2::outputFileOfPass2() {
-    if (OutputLocation != SourceDirectoryLocation)
-        return sheetValue(14);
     return unquoted(CompressedPath);
 }
 

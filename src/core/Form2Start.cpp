@@ -48,6 +48,17 @@ QList<Form2*> jobWindows() {
     return Form1::instance().findChildren<Form2*>(QString(), Qt::FindDirectChildrenOnly);
 }
 
+// Names the last part of the folder the job writes to in status panel 7.
+void showOutputFolder(const QString& output) {
+    const QString folder = output.left(output.lastIndexOf('/'));
+    rt::StatusPanel& panel = Form1::instance().StatusBar1->panel(7);
+    panel.setStyle(0);
+    panel.setAutoSize(2);
+    const qsizetype slash = folder.lastIndexOf('/');
+    if (slash >= 0)
+        panel.setText("Custom Save Location: ..." + folder.mid(slash) + "    ");
+}
+
 } // namespace
 
 int Form2::nestedJobs() {
@@ -121,16 +132,14 @@ void Form2::startWaitingJob() {
 
 void Form2::runJob() {
     ListIndex = sheetValue(0).toInt();
-    if (sheetValue(14).startsWith('/')) {
-        // Outputs go to a folder the user chose: name its last part in status panel 7.
-        rt::StatusPanel& panel = Form1::instance().StatusBar1->panel(7);
-        panel.setStyle(0);
-        panel.setAutoSize(2);
-        const qsizetype slash = OutputLocation.lastIndexOf('/');
-        if (slash >= 0)
-            panel.setText("Custom Save Location: ..." + OutputLocation.mid(slash) + "    ");
-    }
-    CompressedPath = sheetValue(4);
+    // The output is where the location in force at the run's start put it: the name in the
+    // chosen folder, or the row's name next to the source. A folder chosen since is for later
+    // runs.
+    const QString customOutput = sheetValue(14);
+    const bool inChosenFolder = !customOutput.startsWith(SourceDirectoryLocation + "/");
+    CompressedPath = inChosenFolder ? customOutput : sheetValue(4);
+    if (inChosenFolder)
+        showOutputFolder(customOutput);
     VideoBitrate = sheetValue(9);
     // From here on the row keeps its settings until the job ends: its audio is read now, as the
     // row shows it, as its target is read at the probe.

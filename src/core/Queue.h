@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QString>
+
 // The video queue is the main window's ListView1: one row per video, thirteen text columns.
 namespace QueueColumn {
 enum : int {
@@ -24,6 +26,18 @@ void SetupQueueColumns();
 
 // Writes each row's number, 1 to N, into its column 0 after rows were removed.
 void RenumberQueueRows();
+
+// The file an output name names, as one text for every name of it: its folder's canonical path
+// (the folder as written when it cannot be resolved) and its file name.
+QString OutputFileKey(const QString& path);
+
+// Writes a row's output name (column 9) and notes it among the rows' outputs: the program writes
+// column 9 only through this.
+void SetQueueRowOutput(int row, const QString& path);
+
+// Whether some row's output names the file whose OutputFileKey is `key`. Its cost does not grow
+// with the queue.
+bool IsOutputOfARow(const QString& key);
 
 // Gives StatusBar1 its seven panels with their start texts; runs once.
 void SetupStatusPanels();

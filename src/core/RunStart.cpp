@@ -37,7 +37,7 @@ void writeJobSheet(Form2& job, int row) {
     job.setSheetValue(12, X265Preset);
     job.setSheetValue(14, customOutputName(row, videoName));
     if (OutputLocation != SourceDirectoryLocation)
-        list.setCell(row, QueueColumn::OutputPath, customOutputName(row, videoName));
+        SetQueueRowOutput(row, customOutputName(row, videoName));
 }
 
 } // namespace
