@@ -7,7 +7,18 @@
 
 namespace {
 
-class RunStartTest : public JobTest {};
+class RunStartTest : public JobTest {
+  protected:
+    // Starts a run of one video whose job window shows.
+    Form2& showOneWindow() {
+        addRow("/videos/a.mp4", "1");
+        StartCompression();
+        Form2& window = *jobs().front();
+        ShowThreadWindows = true;
+        window.Timer2_Timer();
+        return window;
+    }
+};
 
 // The width a control gives its text.
 int textRoom(QWidget* control) {
@@ -159,11 +170,7 @@ TEST_F(RunStartTest, ShownWindowsCascadeClearOfTheMainWindowsMenusAndToolbar) {
 // The captions of the boxes and of the debug log, each in full and clear of its neighbours in
 // the fonts the tests pin.
 TEST_F(RunStartTest, ShownWindowsCaptionsFitTheirText) {
-    addRow("/videos/a.mp4", "1");
-    StartCompression();
-    Form2& window = *jobs().front();
-    ShowThreadWindows = true;
-    window.Timer2_Timer();
+    Form2& window = showOneWindow();
     window.Label5(4).setCaption("99,999"); // a log of about a hundred megabytes
     const std::vector<QWidget*> logLine = {&window.Label5(2), window.Check1, &window.Label5(3),
                                            &window.Label5(4), &window.Label5(5)};
@@ -203,11 +210,7 @@ TEST_F(RunStartTest, WindowsBuildTheirControlsOnlyWhenShownAndKeepWhatWasWritten
 }
 
 TEST_F(RunStartTest, ShowingAWindowLaysOutItsFrameWithoutWaitingForActivation) {
-    addRow("/videos/a.mp4", "1");
-    StartCompression();
-    Form2& window = *jobs().front();
-    ShowThreadWindows = true;
-    window.Timer2_Timer();
+    Form2& window = showOneWindow();
     ASSERT_TRUE(window.isVisible());
     const QRect frame = window.Shape2->geometry();
     const double top = rt::pixelsToTwips(window.Picture2->height()) + 10;
