@@ -96,26 +96,52 @@ QPoint placeToShow(const Form2& window) {
             start.y() + std::clamp(roomDown, 0, step)};
 }
 
-// Widths for the texts of the line above the output box, in the window's own font: its caption
-// and the debug switch from the left end, the log's size and its captions from the right end.
-void layOutLogLine(QWidget* caption, QWidget* logSwitch, QWidget* sizeCaption, rt::Label* size,
-                   QWidget* unit, int left, int right) {
-    constexpr int Gap = 6;
+// The captions around the output box, each as wide as its text in the window's own font.
+struct OutputCaptions {
+    QWidget* box;                       // above the box, from its left end
+    QWidget* logSwitch;                 // beside it
+    QWidget *sizeCaption, *size, *unit; // the log's size, from the right end
+    QWidget* progress;                  // below the box, from its left end
+};
+
+constexpr int CaptionGap = 6;
+
+// Places controls one after the other from `left` on the line at `top`; returns where the next
+// would go.
+int placeFromLeft(std::initializer_list<QWidget*> controls, int left, int top) {
+    for (QWidget* control : controls) {
+        control->setGeometry(left, top, control->sizeHint().width(), control->height());
+        left += control->width() + CaptionGap;
+    }
+    return left;
+}
+
+// The log's size and its captions, ending at `right` on the line at `top`; returns where they
+// begin. The size keeps room for a log of a gigabyte.
+int placeLogSize(const OutputCaptions& captions, int right, int top) {
+    auto* size = static_cast<QLabel*>(captions.size);
     size->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    // Room for the size of a log of a gigabyte.
     const int sizeWidth = size->fontMetrics().horizontalAdvance("000,000");
-    int x = left;
-    for (QWidget* control : {caption, logSwitch}) {
-        control->setGeometry(x, control->y(), control->sizeHint().width(), control->height());
-        x += control->width() + Gap;
-    }
-    x = right;
-    for (QWidget* control : {unit, static_cast<QWidget*>(size), sizeCaption}) {
+    int left = right + CaptionGap;
+    for (QWidget* control : {captions.unit, captions.size, captions.sizeCaption}) {
         const int width = control == size ? sizeWidth : control->sizeHint().width();
-        x -= width;
-        control->setGeometry(x, control->y(), width, control->height());
-        x -= Gap;
+        left -= CaptionGap + width;
+        control->setGeometry(left, top, width, control->height());
     }
+    return left;
+}
+
+// The log's size stands on the line above the box, after the debug switch; where the switch
+// leaves it no room, on the progress line below the box, whose caption takes the rest.
+void layOutOutputCaptions(const OutputCaptions& captions, int left, int right) {
+    const int switchEnd =
+        placeFromLeft({captions.box, captions.logSwitch}, left, captions.box->y());
+    const int sizeStart = placeLogSize(captions, right, captions.box->y());
+    int progressEnd = right;
+    if (sizeStart < switchEnd)
+        progressEnd = placeLogSize(captions, right, captions.progress->y()) - CaptionGap;
+    captions.progress->setGeometry(left, captions.progress->y(), progressEnd - left,
+                                   captions.progress->height());
 }
 
 const char* const BoxTexts[3] = {"FFmpeg PASS 1 string", "FFmpeg PASS 2 string", "FFmpeg output"};
@@ -224,12 +250,12 @@ void Form2::createOutputBoxes() {
     rt::setForeColour(Check1, rt::Orange);
     rt::setBackColour(Check1, BarGrey);
 
-    layOutLogLine(&Label5(2), Check1, &Label5(3), &Label5(4), &Label5(5), Text1(2).x(),
-                  Text1(2).geometry().right() + 1);
-
     Label4.set(new rt::Label(this, progressCaption_));
     rt::placeTwips(Label4, 480, 8040, 1815, 255);
     Label4->setForeColour(rt::Orange);
+
+    layOutOutputCaptions({&Label5(2), Check1, &Label5(3), &Label5(4), &Label5(5), Label4},
+                         Text1(2).x(), Text1(2).geometry().right() + 1);
 }
 
 void Form2::createContainer() {
