@@ -5,6 +5,7 @@
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName("Tovrane");
+    CloseOnEndSignals();
     Main();
     return QApplication::exec();
 }

@@ -1,4 +1,3 @@
-#include "ProcessChecks.h"
 #include "TestSupport.h"
 
 #include "core/DOSOutputs.h"
@@ -8,6 +7,7 @@
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QEventLoop>
+#include <QFileInfo>
 #include <QTimer>
 #include <csignal>
 #include <functional>
@@ -32,6 +32,12 @@ RecordedRun run(DOSOutputs& runner, const QString& commandLine = QString(),
     recorded.result = runner.ExecuteCommand(commandLine);
     QObject::disconnect(&runner, &DOSOutputs::ReceiveOutputs, nullptr, nullptr);
     return recorded;
+}
+
+// Shell words that wait (ten seconds at most) until a file named `name` appears beside the tool.
+QByteArray awaitFile(const QByteArray& name) {
+    return "i=0; while [ ! -e \"$(dirname \"$0\")/" + name +
+           "\" ] && [ $i -lt 1000 ]; do sleep 0.01; i=$((i+1)); done; ";
 }
 
 // Whether a process is still a child of ours to reap, running or ended.
@@ -157,17 +163,25 @@ TEST_F(DOSOutputsTest, EventsKeepFlowingWhileAToolIsSilent) {
 }
 
 TEST_F(DOSOutputsTest, RunStartedByAnEventWhileWaitingIsReadToItsEndBeforeTheOuterGoesOn) {
-    // The outer tool's second line is written while the inner run still goes on: it reaches
-    // the outer runner's owner only after the inner run has returned.
-    DOSOutputs inner;
+    // The outer tool writes its second line only once the inner run has begun, and the inner
+    // tool ends only once that line is written: the line reaches the outer runner's owner only
+    // after the inner run has returned. The files order the two tools, whatever their speed.
+    const QString inner =
+        tool("inner", "echo x; touch \"$(dirname \"$0\")/go\"; " + awaitFile("written"));
+    const QString outer =
+        tool("outer", "echo a; " + awaitFile("go") + "echo b; touch \"$(dirname \"$0\")/written\"");
+    DOSOutputs innerRunner;
     QStringList order;
-    QObject::connect(&inner, &DOSOutputs::ReceiveOutputs,
+    QObject::connect(&innerRunner, &DOSOutputs::ReceiveOutputs,
                      [&](const QString& chunk) { order << "inner:" + chunk; });
-    QTimer::singleShot(100, [&] { inner.ExecuteCommand(tool("inner", "echo x; sleep 0.4")); });
-    const RecordedRun outer = run(runner_, tool("outer", "echo a; sleep 0.2; echo b"),
-                                  [&](const QString& chunk) { order << "outer:" + chunk; });
+    const RecordedRun outerRun = run(runner_, outer, [&](const QString& chunk) {
+        order << "outer:" + chunk;
+        // Started by an event that comes while the outer runner waits for more output.
+        if (chunk == "a\n")
+            QTimer::singleShot(0, [&] { innerRunner.ExecuteCommand(inner); });
+    });
     EXPECT_EQ(order, QStringList({"outer:a\n", "inner:x\n", "inner:", "outer:b\n", "outer:"}));
-    EXPECT_EQ(outer.result, "a\nb\n");
+    EXPECT_EQ(outerRun.result, "a\nb\n");
 }
 
 TEST_F(DOSOutputsTest, TerminateKillsAToolThatWillNotEnd) {
@@ -309,19 +323,21 @@ TEST_F(DOSOutputsTest, RunningToolIsListedUnderItsPathUntilReaped) {
 
 TEST_F(DOSOutputsTest, NestedRunInsideAHandlerDoesNotInheritTheOuterPipe) {
     // The inner tool leaves a background process holding only what it inherited besides its
-    // standard descriptors. Had it inherited the outer pipe, the outer call would wait for it.
-    const QString inner = tool("inner", "sleep 3 >/dev/null 2>&1 </dev/null & echo $!");
+    // standard descriptors, marked by a file while it lives. Had it inherited the outer pipe, the
+    // outer call would wait for it.
+    const QString inner =
+        tool("inner", "touch \"$(dirname \"$0\")/alive\"; (" + awaitFile("stop") +
+                          "rm \"$(dirname \"$0\")/alive\") >/dev/null 2>&1 </dev/null &");
     DOSOutputs nested;
-    pid_t holder = 0;
     const RecordedRun outer =
         run(runner_, tool("outer", "echo outer; sleep 0.1; echo done"), [&](const QString& chunk) {
             if (chunk == "outer\n")
-                holder = run(nested, inner).result.trimmed().toInt();
+                run(nested, inner);
         });
     EXPECT_EQ(outer.result, "outer\ndone\n");
-    ASSERT_GT(holder, 0);
-    EXPECT_TRUE(isRunning(holder)) << "the outer call waited for the inner background process";
-    ::kill(holder, SIGTERM);
+    EXPECT_TRUE(QFileInfo::exists(folder_.path() + "/alive"))
+        << "the outer call waited for the inner background process";
+    writeFile("stop", 0); // it is no child of ours to signal: it ends on its own
 }
 
 } // namespace

@@ -171,7 +171,10 @@ TEST_F(StopTest, StopSignalsTheToolItFindsBeforeEventsRun) {
         firstPid = rt::ProcessTable::find(ffmpeg_);
         runTool(second, ffmpeg_, [&] {
             QTimer::singleShot(0, [&] {
-                ::kill(firstPid, SIGKILL);
+                // Only while it is still our unreaped child: its id cannot belong to another.
+                rt::ProcessTable::reapEnded();
+                if (!rt::ProcessTable::title(firstPid).isEmpty())
+                    ::kill(firstPid, SIGKILL);
                 for (int tries = 0; tries < 200 && !rt::ProcessTable::title(firstPid).isEmpty();
                      ++tries) {
                     std::this_thread::sleep_for(std::chrono::milliseconds(10));

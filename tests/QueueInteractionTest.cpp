@@ -4,6 +4,7 @@
 #include "core/PermittedTypes.h"
 #include "core/Queue.h"
 #include "core/Settings.h"
+#include "dialogs/Form3.h"
 #include "mainwindow/Form1.h"
 #include "runtime/Dialogs.h"
 #include "runtime/Events.h"
@@ -69,6 +70,27 @@ TEST_F(QueueInteractionTest, ClicksRememberTheRowAndRecolourOnlyOnTheLeftButton)
         EXPECT_EQ(queue().rowColour(row), rt::Orange) << row;
         EXPECT_FALSE(queue().rowBold(row)) << row;
     }
+}
+
+// A row whose own settings were removed takes black text; once the selection leaves it, its text
+// still stands out from the dark list.
+TEST_F(QueueInteractionTest, ARowWhoseSettingsWereRemovedStaysReadable) {
+    fillQueue(2);
+    form().show();
+    click(2, Qt::LeftButton);
+    form().mnu_Individual->trigger();
+    Form3::instance().Command1_Click(1);
+    ASSERT_EQ(queue().rowColour(2), rt::Black);
+    QTest::keyClick(queue().viewport(), Qt::Key_Up);
+    ASSERT_FALSE(queue().selected(2));
+    const QImage shown = queue().viewport()->grab().toImage();
+    const QRect name = queue().visualRect(queue().model()->index(1, QueueColumn::VideoName));
+    const QColor background = shown.pixelColor(name.right() - 1, name.top() + 1);
+    int legible = 0; // pixels as far from the background as the list's orange text is
+    for (int y = name.top(); y <= name.bottom(); ++y)
+        for (int x = name.left(); x <= name.right(); ++x)
+            legible += std::abs(shown.pixelColor(x, y).lightness() - background.lightness()) > 60;
+    EXPECT_GT(legible, 20);
 }
 
 // With every default type listed twice, a file whose type is listed is queued once.

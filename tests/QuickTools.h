@@ -6,11 +6,11 @@
 #include <algorithm>
 #include <sys/resource.h>
 
-// The probe reports a duration and a video stream (and, when LOG_PROBES is set, logs its process
-// id and the source it was started for: probes started together may log in any order, their ids
-// tell it; the check of an output is not logged).
+// The probe reports a duration and a video stream (and, when LOG_PROBES is set, logs the source
+// it was started for; probes started together may log in any order; the check of an output is
+// not logged).
 inline const QByteArray QuickProbe = R"SH(#!/bin/sh
-case "$4" in */Compressed_*) ;; *) [ -n "$LOG_PROBES" ] && echo "$$ $4" >> "$(dirname "$0")/probes.log" ;; esac
+case "$4" in */Compressed_*) ;; *) [ -n "$LOG_PROBES" ] && echo "$4" >> "$(dirname "$0")/probes.log" ;; esac
 printf '  Duration: 00:04:32.52, start: 0.000000, bitrate: 1402 kb/s\r\n'
 printf '  Stream #0:0: Video: h264, yuv420p, 160x120, 25 fps\r\n'
 )SH";

@@ -5,6 +5,7 @@
 #include "ProcessChecks.h"
 
 #include "core/FFmpegTools.h"
+#include "core/Main.h"
 #include "runtime/Events.h"
 
 #include <QApplication>
@@ -21,12 +22,13 @@ printf 'Input #0, mov, from x:\r\n  Duration: 00:04:32.52, start: 0.000000, bitr
 printf '  Stream #0:0: Video: h264, yuv420p, 160x120, 25 fps\r\n'
 )SH";
 
-// Like the real tool it shrugs off a broken pipe, so it outlives the program that read it.
+// Like the real tool it shrugs off a broken pipe, so it outlives the program that read it; it
+// ends when a file named "stop" appears beside it.
 const QByteArray SlowFFmpeg = R"SH(#!/bin/sh
 trap '' PIPE
 echo $$ > "$(dirname "$0")/ffmpeg.pid"
 i=0
-while [ $i -lt 200 ]; do
+while [ $i -lt 200 ] && [ ! -e "$(dirname "$0")/stop" ]; do
   printf 'frame= 10 fps= 54 size= 1kB time=00:01:08.00 bitrate= 1kbits/s speed=2.27x    \r'
   sleep 0.1; i=$((i+1))
 done
@@ -136,26 +138,38 @@ TEST_F(ShutDownTest, ExitDuringAJobTearsNothingDownAndLeavesTheToolRunning) {
     EXPECT_TRUE(runEnded());
 }
 
-TEST_F(ShutDownTest, ExitDuringAJobEndsTheProcessAtOnceAndLeavesTheToolRunning) {
+TEST_F(ShutDownTest, ExitOrAnEndSignalDuringAJobEndsTheProcessAtOnceAndLeavesTheToolRunning) {
     writeTools();
-    EXPECT_EXIT(
-        {
-            alarm(30); // a hang fails the test instead of blocking it
-            keepOpenFilesFromTools();
-            rt::uiScript().active = false;
-            exitDuringPassOne([] { Form1::instance().mnu_Exit->trigger(); }, [] {});
-        },
-        ::testing::ExitedWithCode(0), "");
+    const std::vector<std::pair<const char*, std::function<void()>>> waysOut = {
+        {"Exit menu item", [] { Form1::instance().mnu_Exit->trigger(); }},
+        {"SIGTERM", [] { ::raise(SIGTERM); }},
+        {"SIGHUP", [] { ::raise(SIGHUP); }},
+        {"SIGINT", [] { ::raise(SIGINT); }},
+    };
+    for (const auto& [name, wayOut] : waysOut) {
+        SCOPED_TRACE(name);
+        QFile::remove(folder_.path() + "/ffmpeg.pid");
+        QFile::remove(folder_.path() + "/stop");
+        EXPECT_EXIT(
+            {
+                alarm(30); // a hang fails the test instead of blocking it
+                keepOpenFilesFromTools();
+                rt::uiScript().active = false;
+                CloseOnEndSignals();
+                exitDuringPassOne(wayOut, [] {});
+            },
+            ::testing::ExitedWithCode(0), "");
 
-    // The tool outlived the program; the job's working folder did not.
-    const pid_t tool = toolPid();
-    ASSERT_GT(tool, 0);
-    EXPECT_TRUE(isRunning(tool));
-    const QString workFolder = QFileInfo(QString("/proc/%1/cwd").arg(tool)).symLinkTarget();
-    ::kill(tool, SIGKILL);
-    runUntil([tool] { return !isRunning(tool); }, 5000);
-    EXPECT_TRUE(workFolder.contains("tovrane-job-")) << workFolder.toStdString();
-    EXPECT_FALSE(QFileInfo::exists(workFolder.section(" (deleted)", 0, 0)));
+        // The tool outlived the program; the job's working folder did not.
+        const pid_t tool = toolPid();
+        ASSERT_GT(tool, 0);
+        EXPECT_TRUE(isRunning(tool));
+        const QString workFolder = QFileInfo(QString("/proc/%1/cwd").arg(tool)).symLinkTarget();
+        writeFile("stop", 0); // the tool is no child of ours to signal: it ends on its own
+        runUntil([tool] { return !isRunning(tool); }, 5000);
+        EXPECT_TRUE(workFolder.contains("tovrane-job-")) << workFolder.toStdString();
+        EXPECT_FALSE(QFileInfo::exists(workFolder.section(" (deleted)", 0, 0)));
+    }
 }
 
 } // namespace

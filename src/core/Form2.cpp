@@ -12,13 +12,17 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QMouseEvent>
+#include <QScreen>
 #include <QTemporaryDir>
+#include <algorithm>
 
 namespace {
 
 constexpr rt::Colour TitleStripColour = 0xFF8080;
 constexpr rt::Colour FrameGrey = 0x808080;
 constexpr rt::Colour BarGrey = 0x404040;
+// How far each job window shown stands from the one shown before it, in pixels.
+constexpr int CascadeStep = 24;
 
 const char* const SheetCaptions[15] = {"Index",
                                        "path of source video",
@@ -49,6 +53,95 @@ int captionBeside(int value) {
 
 QString debugLogPath() {
     return rt::programFolder() + "/FFmpegLog.txt";
+}
+
+// The other job windows on show now.
+int shownSiblings(const Form2& window) {
+    int shown = 0;
+    for (const Form2* other :
+         Form1::instance().findChildren<Form2*>(QString(), Qt::FindDirectChildrenOnly))
+        shown += other != &window && other->isVisible();
+    return shown;
+}
+
+// Shown job windows stand beside the main window, to its right or else to its left; where the
+// screen has no room for that, over the main window below its menus and toolbar, whose Stop must
+// stay within reach. Each window shown while others are cascades down and outwards from them,
+// within the screen.
+QPoint placeToShow(const Form2& window) {
+    const Form1& main = Form1::instance();
+    const QRect owner = main.frameGeometry();
+    const QRect screen = main.screen()->availableGeometry();
+    QPoint start;
+    int outwards = 1;
+    if (screen.right() - owner.right() >= window.width()) {
+        start = {owner.right() + 1, owner.top()};
+    } else if (owner.left() - screen.left() >= window.width()) {
+        start = {owner.left() - window.width(), owner.top()};
+        outwards = -1;
+    } else {
+        const int belowToolbar = main.Toolbar1->mapToGlobal(QPoint(0, main.Toolbar1->height())).y();
+        start = {std::clamp(owner.left(), screen.left(),
+                            std::max(screen.left(), screen.right() + 1 - window.width())),
+                 belowToolbar};
+    }
+    start.ry() = std::max(start.y(), screen.top());
+    const int roomAcross = outwards > 0 ? screen.right() + 1 - (start.x() + window.width())
+                                        : start.x() - screen.left();
+    const int roomDown = screen.bottom() + 1 - (start.y() + window.height());
+    // Where one way has no room left, the windows cascade the other way only.
+    const int places = std::max({0, roomAcross, roomDown}) / CascadeStep + 1;
+    const int step = CascadeStep * (shownSiblings(window) % places);
+    return {start.x() + outwards * std::clamp(roomAcross, 0, step),
+            start.y() + std::clamp(roomDown, 0, step)};
+}
+
+// The captions around the output box, each as wide as its text in the window's own font.
+struct OutputCaptions {
+    QWidget* box;                       // above the box, from its left end
+    QWidget* logSwitch;                 // beside it
+    QWidget *sizeCaption, *size, *unit; // the log's size, from the right end
+    QWidget* progress;                  // below the box, from its left end
+};
+
+constexpr int CaptionGap = 6;
+
+// Places controls one after the other from `left` on the line at `top`; returns where the next
+// would go.
+int placeFromLeft(std::initializer_list<QWidget*> controls, int left, int top) {
+    for (QWidget* control : controls) {
+        control->setGeometry(left, top, control->sizeHint().width(), control->height());
+        left += control->width() + CaptionGap;
+    }
+    return left;
+}
+
+// The log's size and its captions, ending at `right` on the line at `top`; returns where they
+// begin. The size keeps room for a log of a gigabyte.
+int placeLogSize(const OutputCaptions& captions, int right, int top) {
+    auto* size = static_cast<QLabel*>(captions.size);
+    size->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    const int sizeWidth = size->fontMetrics().horizontalAdvance("000,000");
+    int left = right + CaptionGap;
+    for (QWidget* control : {captions.unit, captions.size, captions.sizeCaption}) {
+        const int width = control == size ? sizeWidth : control->sizeHint().width();
+        left -= CaptionGap + width;
+        control->setGeometry(left, top, width, control->height());
+    }
+    return left;
+}
+
+// The log's size stands on the line above the box, after the debug switch; where the switch
+// leaves it no room, on the progress line below the box, whose caption takes the rest.
+void layOutOutputCaptions(const OutputCaptions& captions, int left, int right) {
+    const int switchEnd =
+        placeFromLeft({captions.box, captions.logSwitch}, left, captions.box->y());
+    const int sizeStart = placeLogSize(captions, right, captions.box->y());
+    int progressEnd = right;
+    if (sizeStart < switchEnd)
+        progressEnd = placeLogSize(captions, right, captions.progress->y()) - CaptionGap;
+    captions.progress->setGeometry(left, captions.progress->y(), progressEnd - left,
+                                   captions.progress->height());
 }
 
 const char* const BoxTexts[3] = {"FFmpeg PASS 1 string", "FFmpeg PASS 2 string", "FFmpeg output"};
@@ -160,6 +253,9 @@ void Form2::createOutputBoxes() {
     Label4.set(new rt::Label(this, progressCaption_));
     rt::placeTwips(Label4, 480, 8040, 1815, 255);
     Label4->setForeColour(rt::Orange);
+
+    layOutOutputCaptions({&Label5(2), Check1, &Label5(3), &Label5(4), &Label5(5), Label4},
+                         Text1(2).x(), Text1(2).geometry().right() + 1);
 }
 
 void Form2::createContainer() {
@@ -286,8 +382,7 @@ void Form2::Timer2_Timer() {
     if (isHidden() && ShowThreadWindows) {
         rt::setWindowWidth(this, 9780);
         rt::setWindowHeight(this, 9030);
-        rt::setWindowLeft(this, 200);
-        rt::setWindowTop(this, 200);
+        move(placeToShow(*this));
         setWindowTitle("Compression Thread Index");
         showModeless();
     }

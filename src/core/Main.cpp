@@ -4,6 +4,7 @@
 #include "core/Queue.h"
 #include "core/Settings.h"
 #include "mainwindow/Form1.h"
+#include "runtime/EndSignals.h"
 #include "theme/ControlLooks.h"
 
 namespace {
@@ -42,4 +43,8 @@ void Main() {
     for (int i = 0; i < 2; ++i)
         SetSliderTipActive(&form.Slider1(i), false);
     SetFlatListViewHeaders(*form.ListView1);
+}
+
+void CloseOnEndSignals() {
+    rt::onEndSignals([] { Form1::instance().Form_QueryUnload(); });
 }

@@ -6,11 +6,54 @@
 #include <QHeaderView>
 #include <QMimeData>
 #include <QMouseEvent>
+#include <QStyledItemDelegate>
 #include <QUrl>
+#include <algorithm>
+#include <cmath>
 
 namespace rt {
 
+namespace {
+
+// Relative luminance of a colour, as the contrast of two colours is reckoned.
+double luminance(const QColor& colour) {
+    const auto linear = [](double channel) {
+        return channel <= 0.03928 ? channel / 12.92 : std::pow((channel + 0.055) / 1.055, 2.4);
+    };
+    return 0.2126 * linear(colour.redF()) + 0.7152 * linear(colour.greenF()) +
+           0.0722 * linear(colour.blueF());
+}
+
+double contrast(const QColor& a, const QColor& b) {
+    const auto [darker, lighter] = std::minmax(luminance(a), luminance(b));
+    return (lighter + 0.05) / (darker + 0.05);
+}
+
+// A row may be given a text colour that cannot be read on the list's background (black on a
+// dark list): such text is drawn in the list's own text colour, while the row keeps the colour it
+// was given. Selected rows are drawn in the selection's colours anyway.
+class LegibleRows : public QStyledItemDelegate {
+  public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+  protected:
+    void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override {
+        QStyledItemDelegate::initStyleOption(option, index);
+        const QPalette& list = static_cast<QWidget*>(parent())->palette();
+        if (contrast(option->palette.color(QPalette::Text), list.color(QPalette::Base)) <
+            MinimumContrast)
+            option->palette.setColor(QPalette::Text, list.color(QPalette::Text));
+    }
+
+  private:
+    // The least contrast at which text stays readable.
+    static constexpr double MinimumContrast = 3;
+};
+
+} // namespace
+
 ListView::ListView(QWidget* parent) : QTreeWidget(parent) {
+    setItemDelegate(new LegibleRows(this));
     setHeader(new ListHeader(this));
     setColumnCount(0);
     setRootIsDecorated(false);
