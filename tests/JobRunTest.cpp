@@ -265,8 +265,18 @@ TEST_F(JobRunTest, StopAfterAGoodPassTwoLeavesTheCheckToEndAndKeepsTheOutput) {
         queue().clearRows();
         addRow(source(moment.source), "45.5");
         startQuickRun();
-        once(moment.reached, stop);
+        // The job still runs after the stop: no other run may start beside it until it ends.
+        bool startedAfterStop = true;
+        once(moment.reached, [&startedAfterStop] {
+            stop();
+            const auto windows = [] { return Form1::instance().findChildren<Form2*>().size(); };
+            const auto before = windows();
+            Form1::instance().mnu_StartCompression->trigger();
+            startedAfterStop = windows() != before;
+        });
         ASSERT_TRUE(runUntil(runEnded, 15000));
+        EXPECT_FALSE(startedAfterStop) << moment.source.toStdString();
+        EXPECT_FALSE(Form2::runUnderWay());
         EXPECT_EQ(cell(1, QueueColumn::CompressionPass), "Compression Complete")
             << moment.source.toStdString() << ": "
             << cell(1, QueueColumn::ProcessStatus).toStdString();
