@@ -115,12 +115,20 @@ TEST_F(RunStartTest, OutputNamesForTheThreeKindsOfOutputLocation) {
     OutputLocation = "/out";
     StartCompression();
     EXPECT_EQ(jobs()[3]->Label2(14).caption(), "/out/Compressed_02_holiday.mp4");
-    EXPECT_EQ(cell(2, QueueColumn::OutputPath), "/out/Compressed_02_holiday.mp4");
     EXPECT_EQ(jobs()[3]->Label2(4).caption(), '"' + besideSource + '"');
+    // The row names the chosen folder's file once its job begins.
+    const auto begin = [](Form2* job) {
+        for (int tick = 0; tick < 4; ++tick)
+            job->Timer1_Timer();
+    };
+    EXPECT_EQ(cell(2, QueueColumn::OutputPath), besideSource);
+    begin(jobs()[3]);
+    EXPECT_EQ(cell(2, QueueColumn::OutputPath), "/out/Compressed_02_holiday.mp4");
 
     OutputLocation = "";
     StartCompression();
     EXPECT_EQ(jobs()[4]->Label2(14).caption(), "/Compressed_01_party.mp4");
+    begin(jobs()[4]);
     EXPECT_EQ(cell(1, QueueColumn::OutputPath), "/Compressed_01_party.mp4");
     EXPECT_EQ(Form1::instance().PBar1(2).max(), 4);
 }
@@ -226,10 +234,13 @@ TEST_F(RunStartTest, StopUnloadsWindowsWhoseJobHasNotBegunAndLeavesTheirRows) {
     queue().setCell(1, QueueColumn::CompressionPass, "Compression Complete");
     queue().setCell(1, QueueColumn::ProcessStatus, "100%");
     queue().setChecked(1, true);
+    const QString output = cell(1, QueueColumn::OutputPath);
+    OutputLocation = "/elsewhere"; // a run in a chosen folder, stopped before its job began
     StartCompression();
     QPointer<Form2> window = jobs().front();
     CancelRequested = true;
     EXPECT_TRUE(runUntil([&] { return window.isNull(); }, 1500));
+    EXPECT_EQ(cell(1, QueueColumn::OutputPath), output);
     EXPECT_EQ(cell(1, QueueColumn::CompressionPass), "Compression Complete");
     EXPECT_EQ(cell(1, QueueColumn::ProcessStatus), "100%");
     EXPECT_TRUE(queue().checked(1));

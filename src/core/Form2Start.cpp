@@ -138,8 +138,13 @@ void Form2::runJob() {
     const QString customOutput = sheetValue(14);
     const bool inChosenFolder = !customOutput.startsWith(SourceDirectoryLocation + "/");
     CompressedPath = inChosenFolder ? customOutput : sheetValue(4);
-    if (inChosenFolder)
+    // The row names its output once its job has begun: a row whose job never begins keeps the
+    // name it had.
+    if (inChosenFolder) {
         showOutputFolder(customOutput);
+        if (queueRow() != 0)
+            SetQueueRowOutput(queueRow(), customOutput);
+    }
     VideoBitrate = sheetValue(9);
     // From here on the row keeps its settings until the job ends: its audio is read now, as the
     // row shows it, as its target is read at the probe.

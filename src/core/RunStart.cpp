@@ -36,8 +36,6 @@ void writeJobSheet(Form2& job, int row) {
                                    : QString::number(AudioBitrateKbps) + "k");
     job.setSheetValue(12, X265Preset);
     job.setSheetValue(14, customOutputName(row, videoName));
-    if (OutputLocation != SourceDirectoryLocation)
-        SetQueueRowOutput(row, customOutputName(row, videoName));
 }
 
 } // namespace
