@@ -25,8 +25,8 @@ double luminance(const QColor& colour) {
 }
 
 double contrast(const QColor& a, const QColor& b) {
-    const auto [darker, lighter] = std::minmax(luminance(a), luminance(b));
-    return (lighter + 0.05) / (darker + 0.05);
+    const double first = luminance(a), second = luminance(b);
+    return (std::max(first, second) + 0.05) / (std::min(first, second) + 0.05);
 }
 
 // A row may be given a text colour that cannot be read on the list's background (black on a
