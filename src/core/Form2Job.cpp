@@ -115,6 +115,8 @@ bool lastsAsEncoded(double output, double encoded) {
     return output >= encoded - (0.5 + 0.01 * encoded);
 }
 
+const QString NoOutputWritten = QStringLiteral("No output file was written");
+
 // A tool of the program's folder, quoted only when the folder's name needs it.
 QString tool(const QString& name) {
     const QString path = rt::programFolder() + "/" + name;
@@ -273,16 +275,22 @@ void Form2::CompressVideo() {
     }
     // The encode is whole: a stop from now on neither refuses its check nor removes it.
     pass2EndedWell_ = true;
-    rt::waitSeconds(2);
     CompressedPath = output;
-    const std::optional<qint64> written = rt::fileSize(output);
-    if (!written) {
-        failJob("No output file was written", 1);
+    // The output settles for two seconds after pass 2; its check runs within them.
+    const std::int64_t settled = rt::clockSeconds() + 2;
+    if (!rt::fileExists(output)) {
+        failJob(NoOutputWritten, 1);
         return;
     }
     // A tool may report success over a file it could not finish (a full disk at its trailer).
     if (const auto fault = outputFault(output)) {
         dropPass2Output(output, beforePass2, *fault);
+        return;
+    }
+    rt::waitPast(settled);
+    const std::optional<qint64> written = rt::fileSize(output);
+    if (!written) {
+        failJob(NoOutputWritten, 1);
         return;
     }
     completeJob(double(*written) / 1024 / 1024);
