@@ -142,7 +142,6 @@ class Form2 : public QWidget, public rt::DeferredControls {
     void runJob();
     static void startWaitingJob();
     bool unfinished() const;
-    QString audioBitrateOfRow();
     // Lets the main window offer starting again once no run is under way.
     static void offerStartWhenRunEnded();
 

@@ -147,8 +147,8 @@ void Form2::runJob() {
     }
     VideoBitrate = sheetValue(9);
     // From here on the row keeps its settings until the job ends: its audio is read now, as the
-    // row shows it, as its target is read at the probe.
-    AudioBitrate = audioBitrateOfRow();
+    // row shows it, as its target is read at the probe (the sheet's once the row is gone).
+    AudioBitrate = queueRow() != 0 ? QueueRowAudioBitrate(queueRow()) : sheetValue(10);
     setSheetValue(10, AudioBitrate);
     jobBegun_ = true;
     jobRunning_ = true;
@@ -164,16 +164,4 @@ void Form2::runJob() {
     if (unloaded_)
         deleteLater();
     offerStartWhenRunEnded();
-}
-
-// The row's own bitrate when it has individual settings, else the main window's; the sheet's,
-// written at the run's start, once the row is gone.
-QString Form2::audioBitrateOfRow() {
-    const int row = queueRow();
-    if (row == 0)
-        return sheetValue(10);
-    const rt::ListView& list = *Form1::instance().ListView1;
-    if (list.cell(row, QueueColumn::IndividualSettings) == "True")
-        return list.cell(row, QueueColumn::IndividualAudioBitrate);
-    return QString::number(AudioBitrateKbps) + "k";
 }

@@ -57,10 +57,11 @@ std::optional<double> exactSecondsOfClock(const QString& text) {
            match.captured(3).toDouble();
 }
 
-// The text after "Duration:" in "  Duration: 00:04:32.52, start: ...".
+// The clock text after "Duration:" in "  Duration: 00:04:32.52, start: ..."; none when the line
+// is another or its value no clock text ("N/A").
 std::optional<QString> durationTextOfLine(const QString& line) {
     const QString text = rt::trimBlanks(line);
-    if (!text.startsWith("Duration:"))
+    if (!text.startsWith("Duration:") || !secondsOfDuration(text.mid(9, 12)))
         return std::nullopt;
     return text.mid(9, 12);
 }
@@ -88,13 +89,13 @@ std::optional<double> ProbeReading::read(const QString& chunk) {
     openLine_ = lines.takeLast();
     std::optional<QString> durationText;
     for (const QString& line : lines) {
-        if (const auto text = durationTextOfLine(line); text && secondsOfDuration(*text))
+        if (const auto text = durationTextOfLine(line))
             durationText = text;
         if (isVideoStreamLine(line))
             hasVideo_ = true;
     }
     // A stream line is read once it has ended: its cover-picture mark comes last.
-    if (const auto text = durationTextOfLine(openLine_); text && secondsOfDuration(*text))
+    if (const auto text = durationTextOfLine(openLine_))
         durationText = text;
     if (!durationText)
         return std::nullopt;
