@@ -50,7 +50,6 @@ void Form1::lockForRun() {
     for (int button : LockedToolbarButtons)
         Toolbar1->button(button).setEnabled(false);
     Label10.forEach([](int, rt::Label& hitArea) { hitArea.setEnabled(false); });
-    Label11.forEach([](int, rt::Label& caption) { caption.setEnabled(false); });
     Slider1(0).setEnabled(false);
     Slider1(1).setEnabled(false);
     Option1(0).setEnabled(Option1(0).isChecked());
@@ -71,7 +70,6 @@ void Form1::ReEnableControls() {
     for (int button : LockedToolbarButtons)
         Toolbar1->button(button).setEnabled(true);
     Label10.forEach([](int, rt::Label& hitArea) { hitArea.setEnabled(true); });
-    Label11.forEach([](int, rt::Label& caption) { caption.setEnabled(true); });
     Slider1(0).setEnabled(true);
     Slider1(1).setEnabled(true);
     Option1.forEach([](int, rt::OptionButton& option) { option.setEnabled(true); });

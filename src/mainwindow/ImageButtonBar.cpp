@@ -117,9 +117,9 @@ void Form1::enableBarStop() {
     Picture16(StopButton).setEnabled(true);
 }
 
-// The bar's own lock: of the bar only the stop button stays usable; the preset hit areas, their
-// captions and the sliders are locked too; the toolbar, the options and the menus are left as
-// they are.
+// The bar's own lock: of the bar only the stop button stays usable; the preset hit areas and
+// the sliders are locked too; the preset captions, the toolbar, the options and the menus are
+// left as they are.
 void Form1::lockImageButtonBar() {
     BarLockHeld = true;
     Picture16(StopButton).setEnabled(true);
@@ -127,7 +127,6 @@ void Form1::lockImageButtonBar() {
         Picture16(i).setEnabled(false);
     Picture16(StopButton).setEnabled(true);
     Label10.forEach([](int, rt::Label& hitArea) { hitArea.setEnabled(false); });
-    Label11.forEach([](int, rt::Label& caption) { caption.setEnabled(false); });
     Slider1(0).setEnabled(false);
     Slider1(1).setEnabled(false);
 }
