@@ -16,15 +16,8 @@ namespace {
 // press unused.
 QPointer<QWidget> windowPressed;
 
-bool leftButtonAlone(const QMouseEvent* press) {
-    return press->buttons() == Qt::LeftButton;
-}
-
-// The control the press came down on. A disabled control passes its press on to the controls
-// below it, which see it too.
-const QWidget* pressedControl(const QWidget* receiver, const QMouseEvent* press) {
-    const QWidget* under = receiver->childAt(press->position().toPoint());
-    return under ? under : receiver;
+bool leftButtonAlone(const QEvent* press) {
+    return static_cast<const QMouseEvent*>(press)->buttons() == Qt::LeftButton;
 }
 
 class PressWatch : public QObject {
@@ -34,12 +27,8 @@ class PressWatch : public QObject {
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
         if (event->type() == QEvent::MouseButtonPress) {
-            if (auto* widget = qobject_cast<QWidget*>(watched)) {
-                const auto* press = static_cast<const QMouseEvent*>(event);
-                windowPressed = leftButtonAlone(press) && pressedControl(widget, press)->isEnabled()
-                                    ? widget->window()
-                                    : nullptr;
-            }
+            if (auto* widget = qobject_cast<QWidget*>(watched))
+                windowPressed = leftButtonAlone(event) ? widget->window() : nullptr;
         } else if (event->type() == QEvent::MouseButtonRelease) {
             windowPressed = nullptr;
         }
