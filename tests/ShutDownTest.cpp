@@ -145,6 +145,8 @@ TEST_F(ShutDownTest, ExitOrAnEndSignalDuringAJobEndsTheProcessAtOnceAndLeavesThe
         {"SIGTERM", [] { ::raise(SIGTERM); }},
         {"SIGHUP", [] { ::raise(SIGHUP); }},
         {"SIGINT", [] { ::raise(SIGINT); }},
+        // A Ctrl+C in the terminal signals the terminal's whole foreground process group.
+        {"Ctrl+C", [] { ::kill(0, SIGINT); }},
     };
     for (const auto& [name, wayOut] : waysOut) {
         SCOPED_TRACE(name);
@@ -153,6 +155,9 @@ TEST_F(ShutDownTest, ExitOrAnEndSignalDuringAJobEndsTheProcessAtOnceAndLeavesThe
         EXPECT_EXIT(
             {
                 alarm(30); // a hang fails the test instead of blocking it
+                // The program leads a process group, as a program started from a terminal does;
+                // the test's other processes are not in it.
+                ::setpgid(0, 0);
                 keepOpenFilesFromTools();
                 rt::uiScript().active = false;
                 CloseOnEndSignals();
@@ -169,6 +174,28 @@ TEST_F(ShutDownTest, ExitOrAnEndSignalDuringAJobEndsTheProcessAtOnceAndLeavesThe
         runUntil([tool] { return !isRunning(tool); }, 5000);
         EXPECT_TRUE(workFolder.contains("tovrane-job-")) << workFolder.toStdString();
         EXPECT_FALSE(QFileInfo::exists(workFolder.section(" (deleted)", 0, 0)));
+    }
+}
+
+// A signal that the program was started with ignored (under nohup, or as a script's background
+// job) stays ignored.
+TEST_F(ShutDownTest, ASignalIgnoredAtStartStaysIgnored) {
+    for (int signal : {SIGHUP, SIGINT}) {
+        EXPECT_EXIT(
+            {
+                alarm(30);
+                rt::uiScript().active = false;
+                ::signal(signal, SIG_IGN);
+                CloseOnEndSignals();
+                ::raise(signal);
+                for (int round = 0; round < 20; ++round) {
+                    rt::doEvents();
+                    ::usleep(10000);
+                }
+                std::exit(3);
+            },
+            ::testing::ExitedWithCode(3), "")
+            << strsignal(signal);
     }
 }
 

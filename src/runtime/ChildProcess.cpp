@@ -52,8 +52,8 @@ bool openPipe(Pipe& pipe) {
 }
 
 // Spawns the child with stdin from /dev/null and stdout and stderr onto the write end, in the
-// given folder when there is one. The child gets the default SIGPIPE action and an empty
-// signal mask whatever ours are.
+// given folder when there is one, in a process group of its own. The child gets the default
+// SIGPIPE action and an empty signal mask whatever ours are.
 int spawn(pid_t& pid, const std::vector<QByteArray>& words, int writeEnd,
           const QByteArray& folder) {
     std::vector<char*> argv;
@@ -77,7 +77,11 @@ int spawn(pid_t& pid, const std::vector<QByteArray>& words, int writeEnd,
     sigemptyset(&mask);
     posix_spawnattr_setsigdefault(&attributes, &defaults);
     posix_spawnattr_setsigmask(&attributes, &mask);
-    posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSIGDEF | POSIX_SPAWN_SETSIGMASK);
+    // A process group of its own: a Ctrl+C in our terminal is for us, not for a tool that would
+    // cut its output short.
+    posix_spawnattr_setpgroup(&attributes, 0);
+    posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSIGDEF | POSIX_SPAWN_SETSIGMASK |
+                                              POSIX_SPAWN_SETPGROUP);
 
     const int error = ::posix_spawnp(&pid, argv[0], &actions, &attributes, argv.data(), environ);
     posix_spawnattr_destroy(&attributes);

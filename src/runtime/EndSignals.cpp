@@ -20,6 +20,13 @@ void noteEndRequest(int) {
     errno = savedErrno;
 }
 
+// Whether the program was started with `signal` ignored, as nohup and a script's background jobs
+// start it: such a signal is not meant for it.
+bool ignoredAtStart(int signal) {
+    struct sigaction current {};
+    return ::sigaction(signal, nullptr, &current) == 0 && current.sa_handler == SIG_IGN;
+}
+
 } // namespace
 
 void onEndSignals(std::function<void()> endRequested) {
@@ -41,7 +48,8 @@ void onEndSignals(std::function<void()> endRequested) {
     sigemptyset(&action.sa_mask);
     action.sa_flags = SA_RESTART;
     for (int signal : {SIGTERM, SIGHUP, SIGINT})
-        ::sigaction(signal, &action, nullptr);
+        if (!ignoredAtStart(signal))
+            ::sigaction(signal, &action, nullptr);
 }
 
 } // namespace rt
