@@ -1,10 +1,8 @@
 #include "dialogs/Form3.h"
 
-#include "core/Form2.h"
 #include "core/Queue.h"
 #include "core/Settings.h"
 #include "mainwindow/Form1.h"
-#include "runtime/Dialogs.h"
 #include "runtime/ExactGeometry.h"
 #include "runtime/Format.h"
 #include "runtime/Window.h"
@@ -499,7 +497,7 @@ void Form3::Command1_Click(int Index) {
 // The values come from the boxes as they stand, not from the sliders.
 void Form3::SetIndividualSettings() {
     const int row = TakeAddressedRow();
-    if (row == 0 || RowKeepsItsSettings(row))
+    if (row == 0)
         return;
     rt::ListView& list = *Form1::instance().ListView1;
     const QString target = rt::shortestText(rt::leadingNumber(Text1(5).text()));
@@ -514,7 +512,7 @@ void Form3::SetIndividualSettings() {
 
 void Form3::RemoveIndividualSettings() {
     const int row = TakeAddressedRow();
-    if (row == 0 || RowKeepsItsSettings(row))
+    if (row == 0)
         return;
     rt::ListView& list = *Form1::instance().ListView1;
     for (int column : {QueueColumn::IndividualSettings, QueueColumn::IndividualTargetSize,
@@ -522,16 +520,6 @@ void Form3::RemoveIndividualSettings() {
         list.setCell(row, column, QString());
     list.setRowColour(row, rt::Black);
     list.setRowBold(row, false);
-}
-
-// A row whose job has begun keeps its settings until the job ends: its output is encoded for
-// them. The user is told why nothing changes.
-bool Form3::RowKeepsItsSettings(int row) {
-    if (!Form2::rowBeingCompressed(row))
-        return false;
-    rt::msgBox("This video is being compressed: its settings cannot change until its job ends.",
-               rt::OkExclamation, "Tovrane");
-    return true;
 }
 
 // ---- Colour flash

@@ -84,7 +84,6 @@ class Form3 : public QWidget {
     int TakeAddressedRow();
     void SetIndividualSettings();
     void RemoveIndividualSettings();
-    bool RowKeepsItsSettings(int row);
 
     QPersistentModelIndex shownRow_; // the queue row the dialog was opened for
     bool centred_ = false;           // placed over its owner since this load

@@ -1,6 +1,5 @@
 #include "mainwindow/Form1.h"
 
-#include "core/Form2.h"
 #include "core/Queue.h"
 #include "core/Settings.h"
 #include "runtime/Format.h"
@@ -103,13 +102,12 @@ void Form1::FollowTargetPercent() {
                                     "%");
 }
 
-// Rows with individual settings keep their own target, and so do rows being compressed: their
-// output is encoded for the target they had when their job began.
+// Rows with individual settings keep their own target. A running job keeps the target it read
+// when its probe gave the duration.
 void Form1::RetargetQueue(int percent) {
     rt::ListView& list = *ListView1;
     for (int row = 1; row <= list.rowCount(); ++row) {
-        if (!list.cell(row, QueueColumn::IndividualSettings).isEmpty() ||
-            Form2::rowBeingCompressed(row))
+        if (!list.cell(row, QueueColumn::IndividualSettings).isEmpty())
             continue;
         // A source size that is not a number gives no target: the row keeps the one it has.
         const auto size = rt::toNumber(list.cell(row, QueueColumn::PreCompressedSize));
