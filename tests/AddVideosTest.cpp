@@ -188,11 +188,8 @@ TEST_F(AddVideosTest, AVideoAddedAfterARunInAChosenFolderTakesANumberNoOutputThe
     AddVideoToQueue(writeFile("v/a.mp4", 1000));
     AddVideoToQueue(writeFile("v/b.mp4", 1000));
     OutputLocation = folder_.filePath("out");
-    StartCompression();
-    // Each job names its output in the chosen folder as it begins (and fails: "out" is no folder).
-    for (Form2* job : Form1::instance().findChildren<Form2*>())
-        for (int tick = 0; tick < 4; ++tick)
-            job->Timer1_Timer();
+    StartCompression(); // the outputs are renamed into the chosen folder
+    Form2::UnloadUnfinished();
     queue().setChecked(1, true);
     rt::uiScript().msgBoxAnswers = {rt::AnswerYes};
     RemoveCheckedVideos();

@@ -356,7 +356,12 @@ TEST_F(JobEndToEndTest, APresetChangedDuringPassOneAndALateStopLeaveTheJobComple
     once([] { return cell(1, QueueColumn::CompressionPass) == "Pass 1: Analysing..."; },
          [] { X265Preset = "veryfast"; });
     QString pass2;
-    once(passTwoHasEnded, [&] {
+    // The stop comes once the output's check has answered, as the job lets the output settle.
+    const auto checked = [job] {
+        return job->Stage == Form2::CheckStage &&
+               rt::ProcessTable::find(rt::programFolder() + "/ffprobe") == 0;
+    };
+    once(checked, [&] {
         pass2 = job->Text1(1).text();
         stop();
     });

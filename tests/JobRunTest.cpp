@@ -2,6 +2,7 @@
 // log, and behave according to words in the source's name.
 #include "JobTestSupport.h"
 
+#include "core/AddVideos.h"
 #include "core/FFmpegTools.h"
 #include "core/RemoveVideos.h"
 #include "dialogs/Form4.h"
@@ -18,15 +19,19 @@ namespace {
 // The probe prints its duration line in two chunks; "nodur" and "badprobe" sources fail, an
 // "audioonly" one has a cover picture for its only video, an "undated" one lasts 1.5 s and a
 // "twohours" one two hours. The outputs of "broken", "undated", "short" and "twohours" sources
-// are unreadable, without a duration or too short, a "nearly" one a little short, and the check
-// of a "slowcheck" one takes a second.
+// are unreadable, without a duration or too short, a "nearly" one a little short; the check of a
+// "hangcheck" one never answers, and a "settling" one grows a second after its check.
 const QByteArray FakeProbe = R"SH(#!/bin/sh
 lasts() { # a duration and a video
   printf '  Duration: %s, start: 0.000000\r\n' "$1"
   printf '  Stream #0:0: Video: hevc, yuv420p, 160x120\r\n'; exit 0
 }
 echo "ffprobe $*" >> "$(dirname "$0")/calls.log"
-case "$*" in *Compressed_*slowcheck*) sleep 1 ;; esac
+case "$*" in
+  *Compressed_*hangcheck*) exec sleep 60 ;;
+  *Compressed_*settling*) for output; do :; done
+    (sleep 1; head -c 4000000 /dev/zero >> "$output") > /dev/null 2>&1 & ;;
+esac
 case "$*" in
   *nodur*) printf 'Input #0, mov, from x:\r\n  Duration: N/A, start'; exit 0 ;;
   *badprobe*) printf 'Invalid data found when processing input'; exit 1 ;;
@@ -250,21 +255,42 @@ TEST_F(JobRunTest, StopDuringTheProbeRunsNoPassAndAsksNothing) {
     expectEveryRowCancelled();
 }
 
-TEST_F(JobRunTest, StopAfterAGoodPassTwoLeavesTheCheckToEndAndKeepsTheOutput) {
+// A stop after a good pass 2 removes nothing. Once the check has answered, the job ends as the
+// check finds; before, the stop ends the check, whose probe may never answer, and the row reads
+// as a stopped job's.
+TEST_F(JobRunTest, StopAfterAGoodPassTwoKeepsTheOutputAndEndsACheckThatHangs) {
     writeTools(1, 1);
+    const std::function<bool()> checkBegun = [this] {
+        return !callsWith("-i " + cell(1, QueueColumn::OutputPath)).isEmpty();
+    };
     struct Moment {
         QString source;
         std::function<bool()> reached;
+        bool complete;
     };
     const std::vector<Moment> moments = {
-        {"clip.mp4", passTwoHasEnded}, // the job waits before its check
-        {"slowcheck.mp4",              // its check has begun
-         [this] { return !callsWith("-i " + cell(1, QueueColumn::OutputPath)).isEmpty(); }},
+        {"clip.mp4", // the check has answered; the job waits for the output to settle
+         [&] {
+             return checkBegun() && rt::ProcessTable::find(rt::programFolder() + "/ffprobe") == 0;
+         },
+         true},
+        {"hangcheck.mp4", checkBegun, false},
     };
     for (const Moment& moment : moments) {
+        SCOPED_TRACE(moment.source.toStdString());
         queue().clearRows();
         addRow(source(moment.source), "45.5");
         startQuickRun();
+        // A check that the stop leaves hanging is ended here, after a while, and tells.
+        bool checkLeftHanging = false;
+        QTimer watchdog;
+        watchdog.setSingleShot(true);
+        QObject::connect(&watchdog, &QTimer::timeout, [&checkLeftHanging] {
+            const pid_t probe = rt::ProcessTable::find(rt::programFolder() + "/ffprobe");
+            checkLeftHanging = probe != 0;
+            rt::ProcessTable::terminate(probe, 0);
+        });
+        watchdog.start(15000);
         // The job still runs after the stop: no other run may start beside it until it ends.
         bool startedAfterStop = true;
         once(moment.reached, [&startedAfterStop] {
@@ -275,14 +301,27 @@ TEST_F(JobRunTest, StopAfterAGoodPassTwoLeavesTheCheckToEndAndKeepsTheOutput) {
             startedAfterStop = windows() != before;
         });
         ASSERT_TRUE(runUntil(runEnded, 15000));
-        EXPECT_FALSE(startedAfterStop) << moment.source.toStdString();
+        EXPECT_FALSE(checkLeftHanging);
+        EXPECT_FALSE(startedAfterStop);
         EXPECT_FALSE(Form2::runUnderWay());
-        EXPECT_EQ(cell(1, QueueColumn::CompressionPass), "Compression Complete")
-            << moment.source.toStdString() << ": "
+        EXPECT_TRUE(Form1::instance().mnu_StartCompression->isEnabled());
+        EXPECT_EQ(cell(1, QueueColumn::CompressionPass) == "Compression Complete", moment.complete)
             << cell(1, QueueColumn::ProcessStatus).toStdString();
+        EXPECT_EQ(cell(1, QueueColumn::ProcessStatus), moment.complete ? "100%" : "Cancelled");
         EXPECT_EQ(QFileInfo(cell(1, QueueColumn::OutputPath)).size(), 2500000);
-        EXPECT_TRUE(queue().checked(1));
+        EXPECT_EQ(queue().checked(1), moment.complete);
     }
+}
+
+// The output settles for two seconds after pass 2: its check runs at once, within them, and its
+// size is read once they are over.
+TEST_F(JobRunTest, TheOutputIsCheckedAtOnceAndMeasuredOnceItHasSettled) {
+    writeTools(1, 1);
+    addRow(source("settling.mp4"), "45.5");
+    startQuickRun();
+    ASSERT_TRUE(runUntil(runEnded, 15000));
+    EXPECT_EQ(cell(1, QueueColumn::CompressionPass), "Compression Complete");
+    EXPECT_EQ(cell(1, QueueColumn::ActualSize), "006"); // 2,500,000 bytes and 4,000,000 more
 }
 
 TEST_F(JobRunTest, StopDuringPassTwoCancelsInsteadOfCompleting) {
@@ -315,24 +354,36 @@ TEST_F(JobRunTest, ARunStartedAgainNeverHasTwoToolsWriteOneOutput) {
     EXPECT_EQ(windows[1]->Text1(1).text(), "FFmpeg PASS 2 string\r\n");
 }
 
-TEST_F(JobRunTest, TwoJobsNeverWriteOneOutputUnderTwoNames) {
-    writeTools(1, 5);
-    const QString output = folder_.path() + "/videos/Compressed_01_clip.mp4";
-    addRow(source("clip.mp4"), "45.5");
-    addRow(source("other.mp4"), "45.5");
-    ASSERT_TRUE(QFile::link(folder_.path() + "/videos", folder_.path() + "/link"));
-    queue().setCell(2, QueueColumn::OutputPath, folder_.path() + "/link/Compressed_01_clip.mp4");
-    startQuickRun();
-    // The second job begins inside the first one's pass 2 and reaches its own pass 2.
-    Form2* second = jobs()[1];
-    second->Timer1->setEnabled(false);
-    onceTheRowShows("Pass 2: Compressing...", [second] { second->Timer1->setEnabled(true); });
+// The rows of a run into a chosen folder name their files there from the run's start, so that
+// a video added during the run never takes the name of a file that a waiting job will write.
+TEST_F(JobRunTest, AVideoAddedDuringARunNeverNamesTheFileOfAWaitingJob) {
+    writeTools(1, 1);
+    Form1::instance().List1->addItem("mp4"); // the permitted types
+    // Sources large enough for a target above the audio's share.
+    for (const char* name : {"videos/a.mp4", "videos/b.mp4"})
+        AddVideoToQueue(writeFile(name, 8 * 1024 * 1024));
+    Form4& dialog = Form4::instance();
+    dialog.BrowsePath = folder_.path() + "/";
+    dialog.Text1->setText("out");
+    dialog.Command1_Click(1);
+    Form1::instance().mnu_StartCompression->trigger();
+    // Before any job begins, the row above b's goes and a video named b from the chosen folder
+    // comes in its place.
+    queue().setChecked(1, true);
+    rt::uiScript().msgBoxAnswers = {rt::AnswerYes};
+    RemoveCheckedVideos();
+    AddVideoToQueue(writeFile("out/b.mp4", 8 * 1024 * 1024));
+    for (Form2* job : jobs())
+        job->Timer1->setInterval(10);
     ASSERT_TRUE(runUntil(runEnded, 20000));
 
-    EXPECT_EQ(callsWith("pass=2").size(), 1);
-    EXPECT_EQ(cell(1, QueueColumn::CompressionPass), "Compression Complete");
-    EXPECT_EQ(cell(2, QueueColumn::ProcessStatus), "Another job is writing the same output file");
-    EXPECT_EQ(QFileInfo(output).size(), 2500000);
+    const QString written = folder_.path() + "/out/Compressed_02_b.mp4";
+    ASSERT_EQ(queue().rowCount(), 2);
+    EXPECT_EQ(cell(1, QueueColumn::CompressionPass), "Compression Complete")
+        << cell(1, QueueColumn::ProcessStatus).toStdString();
+    EXPECT_EQ(cell(1, QueueColumn::OutputPath).toStdString(), written.toStdString());
+    EXPECT_EQ(QFileInfo(written).size(), 2500000);
+    EXPECT_NE(cell(2, QueueColumn::OutputPath).toStdString(), written.toStdString());
 }
 
 TEST_F(JobRunTest, JobsKeepToTheirOwnVideosWhenRowsAboveAreRemoved) {

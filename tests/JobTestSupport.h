@@ -145,12 +145,6 @@ class JobTest : public ProgramTest {
         StopFFmpeg();
     }
 
-    // Pass 2 of the first row's job has ended (its ffmpeg is gone); the job has not finished.
-    static bool passTwoHasEnded() {
-        return cell(1, QueueColumn::CompressionPass) == "Pass 2: Compressing..." &&
-               rt::ProcessTable::find(rt::programFolder() + "/ffmpeg") == 0;
-    }
-
     // Every job of the run has returned, or will never begin.
     static bool runEnded() {
         for (Form2* job : Form1::instance().findChildren<Form2*>())

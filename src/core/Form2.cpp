@@ -12,7 +12,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QMouseEvent>
-#include <QScreen>
 #include <QTemporaryDir>
 #include <algorithm>
 
@@ -21,8 +20,6 @@ namespace {
 constexpr rt::Colour TitleStripColour = 0xFF8080;
 constexpr rt::Colour FrameGrey = 0x808080;
 constexpr rt::Colour BarGrey = 0x404040;
-// How far each job window shown stands from the one shown before it, in pixels.
-constexpr int CascadeStep = 24;
 
 const char* const SheetCaptions[15] = {"Index",
                                        "path of source video",
@@ -53,47 +50,6 @@ int captionBeside(int value) {
 
 QString debugLogPath() {
     return rt::programFolder() + "/FFmpegLog.txt";
-}
-
-// The other job windows on show now.
-int shownSiblings(const Form2& window) {
-    int shown = 0;
-    for (const Form2* other :
-         Form1::instance().findChildren<Form2*>(QString(), Qt::FindDirectChildrenOnly))
-        shown += other != &window && other->isVisible();
-    return shown;
-}
-
-// Shown job windows stand beside the main window, to its right or else to its left; where the
-// screen has no room for that, over the main window below its menus and toolbar, whose Stop must
-// stay within reach. Each window shown while others are cascades down and outwards from them,
-// within the screen.
-QPoint placeToShow(const Form2& window) {
-    const Form1& main = Form1::instance();
-    const QRect owner = main.frameGeometry();
-    const QRect screen = main.screen()->availableGeometry();
-    QPoint start;
-    int outwards = 1;
-    if (screen.right() - owner.right() >= window.width()) {
-        start = {owner.right() + 1, owner.top()};
-    } else if (owner.left() - screen.left() >= window.width()) {
-        start = {owner.left() - window.width(), owner.top()};
-        outwards = -1;
-    } else {
-        const int belowToolbar = main.Toolbar1->mapToGlobal(QPoint(0, main.Toolbar1->height())).y();
-        start = {std::clamp(owner.left(), screen.left(),
-                            std::max(screen.left(), screen.right() + 1 - window.width())),
-                 belowToolbar};
-    }
-    start.ry() = std::max(start.y(), screen.top());
-    const int roomAcross = outwards > 0 ? screen.right() + 1 - (start.x() + window.width())
-                                        : start.x() - screen.left();
-    const int roomDown = screen.bottom() + 1 - (start.y() + window.height());
-    // Where one way has no room left, the windows cascade the other way only.
-    const int places = std::max({0, roomAcross, roomDown}) / CascadeStep + 1;
-    const int step = CascadeStep * (shownSiblings(window) % places);
-    return {start.x() + outwards * std::clamp(roomAcross, 0, step),
-            start.y() + std::clamp(roomDown, 0, step)};
 }
 
 // The captions around the output box, each as wide as its text in the window's own font.
@@ -382,7 +338,8 @@ void Form2::Timer2_Timer() {
     if (isHidden() && ShowThreadWindows) {
         rt::setWindowWidth(this, 9780);
         rt::setWindowHeight(this, 9030);
-        move(placeToShow(*this));
+        rt::setWindowLeft(this, 200);
+        rt::setWindowTop(this, 200);
         setWindowTitle("Compression Thread Index");
         showModeless();
     }
@@ -405,9 +362,9 @@ void Form2::Unload() {
     hide();
     offerStartWhenRunEnded();
     if (jobRunning_) {
-        // The job ends cancelled as soon as its tool has gone; the window goes after it. A job
-        // past a good pass 2 runs its short check to the end.
-        if (objDOS && stopRequested())
+        // The job ends cancelled as soon as its tool has gone; the window goes after it. The
+        // check of a good pass 2's output is ended too: its probe may hang on a stalled disk.
+        if (objDOS && (stopRequested() || Stage == CheckStage))
             objDOS->Terminate();
         return;
     }

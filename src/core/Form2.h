@@ -55,8 +55,6 @@ class Form2 : public QWidget, public rt::DeferredControls {
     // or a loaded window's job waits to begin. A run ends when every job has returned and every
     // window whose job never began is unloaded.
     static bool runUnderWay();
-    // Whether the job of queue row `row` has begun and not yet ended.
-    static bool rowBeingCompressed(int row);
 
     // The job's steps; GetVideoData runs the whole job and returns when it is over.
     void GetVideoData();
@@ -94,6 +92,8 @@ class Form2 : public QWidget, public rt::DeferredControls {
     // The job's fields.
     int TickCount = 0;
     QString Stage;
+    // The stage of the check of pass 2's output.
+    static inline const QString CheckStage = QStringLiteral("check_output");
     QString VideoPath;
     QString VideoBitrate;
     QString AudioBitrate;
@@ -147,8 +147,10 @@ class Form2 : public QWidget, public rt::DeferredControls {
 
     // Job helpers.
     bool prepareJob();
-    // A stop asked for this job: its window unloaded, or the run's stop request. None reaches a
-    // job whose pass 2 has ended well: it checks its output to the end.
+    // A stop asked for this job: its window unloaded, or the run's stop request.
+    bool stopInForce() const;
+    // A stop that ends the job's tools and removes what pass 2 left. None reaches a job whose
+    // pass 2 has ended well: its output stays, and only its check is ended.
     bool stopRequested() const;
     std::optional<QString> outputProblem(const QString& output) const;
     std::optional<QString> outputFault(const QString& output);
@@ -183,7 +185,7 @@ class Form2 : public QWidget, public rt::DeferredControls {
     bool jobRunning_ = false;
     bool jobBegun_ = false;
     QString x265Preset_;          // both passes' preset: the one in force when pass 1 started
-    bool pass2EndedWell_ = false; // from then on the job checks its output whatever stop comes
+    bool pass2EndedWell_ = false; // from then on no stop removes the output
 
     // What the controls show, until they are built.
     bool controlsBuilt_ = false;

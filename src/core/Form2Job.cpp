@@ -273,7 +273,7 @@ void Form2::CompressVideo() {
         dropPass2Output(output, beforePass2, *failure);
         return;
     }
-    // The encode is whole: a stop from now on neither refuses its check nor removes it.
+    // The encode is whole: a stop from now on removes nothing.
     pass2EndedWell_ = true;
     CompressedPath = output;
     // The output settles for two seconds after pass 2; its check runs within them.
@@ -284,7 +284,12 @@ void Form2::CompressVideo() {
     }
     // A tool may report success over a file it could not finish (a full disk at its trailer).
     if (const auto fault = outputFault(output)) {
-        dropPass2Output(output, beforePass2, *fault);
+        // A stop that came before the check answered ended it: the output stays, unchecked,
+        // and the row reads as a stopped job's.
+        if (stopInForce())
+            cancelJob();
+        else
+            dropPass2Output(output, beforePass2, *fault);
         return;
     }
     rt::waitPast(settled);
@@ -311,10 +316,12 @@ void Form2::dropPass2Output(const QString& output, const std::optional<rt::FileS
 // a video and last as long as pass 2 reports it encoded. A source's container may misstate
 // its length (parts joined end to end, a track running on past the video): pass 2 does not.
 std::optional<QString> Form2::outputFault(const QString& output) {
-    Stage = "check_output";
+    Stage = CheckStage;
     objDOS = newRunner();
     outputReading_ = {};
-    runTool(0, probeCommandLine(output));
+    // After a stop nobody would end a probe that hangs (on a stalled disk): none starts.
+    if (!stopInForce())
+        runTool(0, probeCommandLine(output));
     if (const auto failure = toolFailure("ffprobe", "could not read the output"))
         return failure;
     if (!outputReading_.hasVideo())
@@ -393,8 +400,12 @@ std::unique_ptr<DOSOutputs> Form2::newRunner() {
     return runner;
 }
 
+bool Form2::stopInForce() const {
+    return unloaded_ || CancelRequested;
+}
+
 bool Form2::stopRequested() const {
-    return !pass2EndedWell_ && (unloaded_ || CancelRequested);
+    return !pass2EndedWell_ && stopInForce();
 }
 
 bool Form2::runTool(int commandBox, const QString& commandLine) {

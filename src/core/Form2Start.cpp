@@ -1,13 +1,11 @@
 // How a job window starts its job: on its start timer's fourth tick, nested inside whatever job
 // is processing events at that moment, but never deeper than a fixed number of jobs.
 #include "core/Form2.h"
-#include "core/Queue.h"
 #include "core/Settings.h"
 #include "mainwindow/Form1.h"
 
 #include <QPointer>
 #include <QTimer>
-#include <algorithm>
 #include <deque>
 #include <vector>
 
@@ -82,11 +80,6 @@ bool Form2::runUnderWay() {
     return false;
 }
 
-bool Form2::rowBeingCompressed(int row) {
-    return std::any_of(runningWindows().begin(), runningWindows().end(),
-                       [row](const Form2* window) { return window->queueRow() == row; });
-}
-
 void Form2::offerStartWhenRunEnded() {
     if (Form1::isLoaded() && !runUnderWay())
         Form1::instance().RefreshStartCommands();
@@ -138,18 +131,10 @@ void Form2::runJob() {
     const QString customOutput = sheetValue(14);
     const bool inChosenFolder = !customOutput.startsWith(SourceDirectoryLocation + "/");
     CompressedPath = inChosenFolder ? customOutput : sheetValue(4);
-    // The row names its output once its job has begun: a row whose job never begins keeps the
-    // name it had.
-    if (inChosenFolder) {
+    if (inChosenFolder)
         showOutputFolder(customOutput);
-        if (queueRow() != 0)
-            SetQueueRowOutput(queueRow(), customOutput);
-    }
     VideoBitrate = sheetValue(9);
-    // From here on the row keeps its settings until the job ends: its audio is read now, as the
-    // row shows it, as its target is read at the probe (the sheet's once the row is gone).
-    AudioBitrate = queueRow() != 0 ? QueueRowAudioBitrate(queueRow()) : sheetValue(10);
-    setSheetValue(10, AudioBitrate);
+    AudioBitrate = sheetValue(10);
     jobBegun_ = true;
     jobRunning_ = true;
     runningWindows().push_back(this);

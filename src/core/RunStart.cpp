@@ -34,6 +34,10 @@ void writeJobSheet(Form2& job, int row) {
     job.setSheetValue(10, QueueRowAudioBitrate(row));
     job.setSheetValue(12, X265Preset);
     job.setSheetValue(14, customOutputName(row, videoName));
+    // The row names its file in the chosen folder from now on, so that no video added during
+    // the run takes that name.
+    if (OutputLocation != SourceDirectoryLocation)
+        SetQueueRowOutput(row, customOutputName(row, videoName));
 }
 
 } // namespace
