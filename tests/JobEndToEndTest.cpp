@@ -358,7 +358,7 @@ TEST_F(JobEndToEndTest, APresetChangedDuringPassOneAndALateStopLeaveTheJobComple
     QString pass2;
     // The stop comes once the output's check has answered, as the job lets the output settle.
     const auto checked = [job] {
-        return job->Stage == Form2::CheckStage &&
+        return job->Stage == "check_output" &&
                rt::ProcessTable::find(rt::programFolder() + "/ffprobe") == 0;
     };
     once(checked, [&] {

@@ -362,9 +362,8 @@ void Form2::Unload() {
     hide();
     offerStartWhenRunEnded();
     if (jobRunning_) {
-        // The job ends cancelled as soon as its tool has gone; the window goes after it. The
-        // check of a good pass 2's output is ended too: its probe may hang on a stalled disk.
-        if (objDOS && (stopRequested() || Stage == CheckStage))
+        // The job ends cancelled as soon as its tool has gone; the window goes after it.
+        if (objDOS)
             objDOS->Terminate();
         return;
     }

@@ -38,9 +38,8 @@ class Form2 : public QWidget, public rt::DeferredControls {
     void setVisible(bool visible) override;
     void buildControls() override;
     // Closes the window and stops its timers; it never starts a job again. A job running in it
-    // has its tool ended and ends cancelled, unless its pass 2 has ended well: that job ends as
-    // the check of its output finds. A job that has not begun never begins and leaves its row as
-    // it was.
+    // has its tool ended and ends cancelled, keeping the output of a pass 2 that ended well. A job
+    // that has not begun never begins and leaves its row as it was.
     void Unload();
     bool unloaded() const { return unloaded_; }
     bool jobRunning() const { return jobRunning_; }
@@ -92,8 +91,6 @@ class Form2 : public QWidget, public rt::DeferredControls {
     // The job's fields.
     int TickCount = 0;
     QString Stage;
-    // The stage of the check of pass 2's output.
-    static inline const QString CheckStage = QStringLiteral("check_output");
     QString VideoPath;
     QString VideoBitrate;
     QString AudioBitrate;
@@ -148,9 +145,6 @@ class Form2 : public QWidget, public rt::DeferredControls {
     // Job helpers.
     bool prepareJob();
     // A stop asked for this job: its window unloaded, or the run's stop request.
-    bool stopInForce() const;
-    // A stop that ends the job's tools and removes what pass 2 left. None reaches a job whose
-    // pass 2 has ended well: its output stays, and only its check is ended.
     bool stopRequested() const;
     std::optional<QString> outputProblem(const QString& output) const;
     std::optional<QString> outputFault(const QString& output);
@@ -184,8 +178,7 @@ class Form2 : public QWidget, public rt::DeferredControls {
     bool unloaded_ = false;
     bool jobRunning_ = false;
     bool jobBegun_ = false;
-    QString x265Preset_;          // both passes' preset: the one in force when pass 1 started
-    bool pass2EndedWell_ = false; // from then on no stop removes the output
+    QString x265Preset_; // both passes' preset: the one in force when pass 1 started
 
     // What the controls show, until they are built.
     bool controlsBuilt_ = false;

@@ -273,8 +273,6 @@ void Form2::CompressVideo() {
         dropPass2Output(output, beforePass2, *failure);
         return;
     }
-    // The encode is whole: a stop from now on removes nothing.
-    pass2EndedWell_ = true;
     CompressedPath = output;
     // The output settles for two seconds after pass 2; its check runs within them.
     const std::int64_t settled = rt::clockSeconds() + 2;
@@ -284,9 +282,9 @@ void Form2::CompressVideo() {
     }
     // A tool may report success over a file it could not finish (a full disk at its trailer).
     if (const auto fault = outputFault(output)) {
-        // A stop that came before the check answered ended it: the output stays, unchecked,
-        // and the row reads as a stopped job's.
-        if (stopInForce())
+        // A stop before or during the check leaves it unrun or ends it (its probe may hang on a
+        // stalled disk): the encode is whole, so it stays, and the row reads as a stopped job's.
+        if (stopRequested())
             cancelJob();
         else
             dropPass2Output(output, beforePass2, *fault);
@@ -316,12 +314,10 @@ void Form2::dropPass2Output(const QString& output, const std::optional<rt::FileS
 // a video and last as long as pass 2 reports it encoded. A source's container may misstate
 // its length (parts joined end to end, a track running on past the video): pass 2 does not.
 std::optional<QString> Form2::outputFault(const QString& output) {
-    Stage = CheckStage;
+    Stage = "check_output";
     objDOS = newRunner();
     outputReading_ = {};
-    // After a stop nobody would end a probe that hangs (on a stalled disk): none starts.
-    if (!stopInForce())
-        runTool(0, probeCommandLine(output));
+    runTool(0, probeCommandLine(output));
     if (const auto failure = toolFailure("ffprobe", "could not read the output"))
         return failure;
     if (!outputReading_.hasVideo())
@@ -400,12 +396,8 @@ std::unique_ptr<DOSOutputs> Form2::newRunner() {
     return runner;
 }
 
-bool Form2::stopInForce() const {
-    return unloaded_ || CancelRequested;
-}
-
 bool Form2::stopRequested() const {
-    return !pass2EndedWell_ && stopInForce();
+    return unloaded_ || CancelRequested;
 }
 
 bool Form2::runTool(int commandBox, const QString& commandLine) {

@@ -22,7 +22,7 @@ void Form2::objDOS_ReceiveOutputs(const QString& CommandOutputs) {
     readSpeed(CommandOutputs);
     if (Stage == "scan_video")
         readDuration(CommandOutputs);
-    else if (Stage == CheckStage)
+    else if (Stage == "check_output")
         outputReading_.read(CommandOutputs);
     else if (Stage == "analyse_video")
         readProgress(CommandOutputs, "Pass 1: Analysing...");

@@ -1,6 +1,5 @@
 #include "core/Queue.h"
 
-#include "core/Settings.h"
 #include "mainwindow/Form1.h"
 
 #include <QDir>
@@ -128,13 +127,6 @@ void SetQueueRowOutput(int row, const QString& path) {
         return;
     rowOutputs().note(list, list.cell(row, QueueColumn::OutputPath), path);
     list.setCell(row, QueueColumn::OutputPath, path);
-}
-
-QString QueueRowAudioBitrate(int row) {
-    const rt::ListView& list = *Form1::instance().ListView1;
-    if (list.cell(row, QueueColumn::IndividualSettings) == "True")
-        return list.cell(row, QueueColumn::IndividualAudioBitrate);
-    return QString::number(AudioBitrateKbps) + "k";
 }
 
 bool IsOutputOfARow(const QString& key) {

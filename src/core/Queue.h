@@ -39,9 +39,5 @@ void SetQueueRowOutput(int row, const QString& path);
 // with the queue.
 bool IsOutputOfARow(const QString& key);
 
-// The audio bitrate a row's video is encoded with ("92k"): its own when it has individual
-// settings, else the main window's.
-QString QueueRowAudioBitrate(int row);
-
 // Gives StatusBar1 its seven panels with their start texts; runs once.
 void SetupStatusPanels();

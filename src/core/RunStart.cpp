@@ -22,6 +22,7 @@ void writeJobSheet(Form2& job, int row) {
     const qsizetype lastSlash = sourcePath.lastIndexOf('/');
     const QString parentFolder = lastSlash < 0 ? QString() : sourcePath.left(lastSlash + 1);
     const QString videoName = list.cell(row, QueueColumn::VideoName);
+    const bool ownAudio = list.cell(row, QueueColumn::IndividualSettings) == "True";
 
     job.setSheetValue(0, rt::formatNumber(row, "00"));
     job.setSheetValue(1, sourcePath);
@@ -31,7 +32,8 @@ void writeJobSheet(Form2& job, int row) {
     job.setSheetValue(6, parentFolder);
     job.setSheetValue(4, '"' + list.cell(row, QueueColumn::OutputPath) + '"');
     job.setSheetValue(11, parentFolder + videoName);
-    job.setSheetValue(10, QueueRowAudioBitrate(row));
+    job.setSheetValue(10, ownAudio ? list.cell(row, QueueColumn::IndividualAudioBitrate)
+                                   : QString::number(AudioBitrateKbps) + "k");
     job.setSheetValue(12, X265Preset);
     job.setSheetValue(14, customOutputName(row, videoName));
     // The row names its file in the chosen folder from now on, so that no video added during
