@@ -3,6 +3,7 @@
 #include "JobTestSupport.h"
 
 #include "core/AddVideos.h"
+#include "core/EarlierOutput.h"
 #include "core/FFmpegTools.h"
 #include "core/RemoveVideos.h"
 #include "dialogs/Form4.h"
@@ -13,6 +14,7 @@
 #include <QFile>
 #include <QRegularExpression>
 #include <QSet>
+#include <map>
 
 namespace {
 
@@ -20,7 +22,8 @@ namespace {
 // "audioonly" one has a cover picture for its only video, an "undated" one lasts 1.5 s and a
 // "twohours" one two hours. The outputs of "broken", "undated", "short" and "twohours" sources
 // are unreadable, without a duration or too short, a "nearly" one a little short; the check of a
-// "hangcheck" one never answers, and a "settling" one grows a second after its check.
+// "hangcheck" one never answers, a "killcheck" one is killed, and a "settling" one grows a second
+// after its check.
 const QByteArray FakeProbe = R"SH(#!/bin/sh
 lasts() { # a duration and a video
   printf '  Duration: %s, start: 0.000000\r\n' "$1"
@@ -29,6 +32,7 @@ lasts() { # a duration and a video
 echo "ffprobe $*" >> "$(dirname "$0")/calls.log"
 case "$*" in
   *Compressed_*hangcheck*) exec sleep 60 ;;
+  *Compressed_*killcheck*) kill -9 $$ ;;
   *Compressed_*settling*) for output; do :; done
     (sleep 1; head -c 4000000 /dev/zero >> "$output") > /dev/null 2>&1 & ;;
 esac
@@ -103,6 +107,26 @@ class JobRunTest : public JobTest {
     QStringList callsWith(const QString& word) { return calls().filter(word); }
 
     QString source(const QString& name) { return writeFile("videos/" + name, 1000); }
+
+    // An earlier run's output at `path`, with content of its own.
+    static QByteArray writeEarlierOutput(const QString& path) {
+        const QByteArray content = "the earlier encode of " + QFile::encodeName(path);
+        QFile file(path);
+        if (!file.open(QIODevice::WriteOnly) || file.write(content) != content.size())
+            ADD_FAILURE() << "cannot write " << path.toStdString();
+        return content;
+    }
+    static QByteArray contentOf(const QString& path) {
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+    QStringList videosFolder() {
+        QStringList entries =
+            QDir(folder_.path() + "/videos")
+                .entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden);
+        entries.sort();
+        return entries;
+    }
 
     // Runs `action` once, inside the running job, when the row first shows `passText`.
     static void onceTheRowShows(const QString& passText, const std::function<void()>& action,
@@ -324,14 +348,27 @@ TEST_F(JobRunTest, TheOutputIsCheckedAtOnceAndMeasuredOnceItHasSettled) {
     EXPECT_EQ(cell(1, QueueColumn::ActualSize), "006"); // 2,500,000 bytes and 4,000,000 more
 }
 
-TEST_F(JobRunTest, StopDuringPassTwoCancelsInsteadOfCompleting) {
+// An earlier output stays the user's until a new encode is kept: a stopped pass 2 brings it
+// back, byte for byte, and a kept encode takes its place with nothing left beside it.
+TEST_F(JobRunTest, StopDuringPassTwoCancelsAndAKeptEncodeReplacesTheEarlierOutput) {
+    const QString output = folder_.path() + "/videos/Compressed_01_clip.mp4";
+    QDir().mkpath(folder_.path() + "/videos");
+    const QByteArray earlier = writeEarlierOutput(output);
     writeTools(1, 100);
     runAndStopDuring("Pass 2: Compressing...");
     EXPECT_EQ(cell(1, QueueColumn::ProcessStatus), "Cancelled");
-    EXPECT_FALSE(QFileInfo::exists(cell(1, QueueColumn::OutputPath))); // the pass's start of one
     EXPECT_NE(cell(1, QueueColumn::CompressionPass), "Compression Complete");
     EXPECT_FALSE(queue().checked(1));
     EXPECT_EQ(Form1::instance().PBar1(2).value(), 1);
+    EXPECT_EQ(contentOf(output), earlier);
+    EXPECT_EQ(videosFolder(), QStringList({"Compressed_01_clip.mp4", "clip.mp4"}));
+
+    writeTools(1, 1);
+    startQuickRun();
+    ASSERT_TRUE(runUntil(runEnded, 15000));
+    EXPECT_EQ(cell(1, QueueColumn::CompressionPass), "Compression Complete");
+    EXPECT_EQ(QFileInfo(output).size(), 2500000);
+    EXPECT_EQ(videosFolder(), QStringList({"Compressed_01_clip.mp4", "clip.mp4"}));
 }
 
 TEST_F(JobRunTest, ARunStartedAgainNeverHasTwoToolsWriteOneOutput) {
@@ -492,6 +529,7 @@ TEST_F(JobRunTest, FailuresEndTheRowAndStillCountTheirPasses) {
         {"undated.mp4", "45.5", "The output has no duration"},
         {"twohours.mp4", "4500", "The output lasts 7060 s, pass 2 encoded 7200 s"},
         {"quietshort.mp4", "45.5", "The output lasts 60 s, the source 272 s"},
+        {"killcheck.mp4", "45.5", "The output could not be checked: ffprobe was ended (signal 9)"},
     };
     for (const Case& c : cases)
         addRow(c.name == "gone.mp4" ? folder_.path() + "/videos/gone.mp4" : source(c.name),
@@ -499,8 +537,11 @@ TEST_F(JobRunTest, FailuresEndTheRowAndStillCountTheirPasses) {
     queue().setCell(9, QueueColumn::OutputPath, "/proc/Compressed_09_unwritable.mp4");
     // Short of pass 2's time by less than the margin: complete.
     const int nearly = addRow(source("nearly.mp4"), "45.5");
-    // An earlier run's output where pass 2 fails before writing anything.
-    const QString earlier = writeFile("videos/Compressed_07_p2early.mp4", 1000);
+    // Earlier runs' outputs where pass 2 fails, before or after writing, where the check finds
+    // a fault and where it cannot run.
+    std::map<int, QByteArray> earlier;
+    for (int row : {6, 7, 11, 17})
+        earlier[row] = writeEarlierOutput(cell(row, QueueColumn::OutputPath));
     startQuickRun();
     ASSERT_TRUE(runUntil(runEnded, 30000));
 
@@ -509,13 +550,21 @@ TEST_F(JobRunTest, FailuresEndTheRowAndStillCountTheirPasses) {
         EXPECT_EQ(cell(row, QueueColumn::ProcessStatus), cases[row - 1].reason) << row;
         EXPECT_FALSE(queue().checked(row)) << row;
     }
-    // Only what a failed pass 2 wrote itself is removed, and what it wrote that fails the check.
-    for (int row : {6, 11, 12, 14, 15, 16})
+    // Only what a failed pass 2 wrote itself is removed, and what it wrote that the check proves
+    // bad; an earlier output takes its name again.
+    for (int row : {12, 14, 15, 16})
         EXPECT_FALSE(QFileInfo::exists(cell(row, QueueColumn::OutputPath))) << row;
-    EXPECT_EQ(QFileInfo(earlier).size(), 1000);
+    for (int row : {6, 7, 11})
+        EXPECT_EQ(contentOf(cell(row, QueueColumn::OutputPath)), earlier[row]) << row;
+    // An output that could not be checked stays, and the earlier one stays beside it.
+    EXPECT_EQ(QFileInfo(cell(17, QueueColumn::OutputPath)).size(), 2500000);
+    const QStringList aside = videosFolder().filter(EarlierOutput::FolderPrefix);
+    ASSERT_EQ(aside.size(), 1);
+    EXPECT_EQ(contentOf(folder_.path() + "/videos/" + aside[0] + "/Compressed_17_killcheck.mp4"),
+              earlier[17]);
     EXPECT_EQ(cell(nearly, QueueColumn::CompressionPass), "Compression Complete");
     EXPECT_EQ(QFileInfo(cell(nearly, QueueColumn::OutputPath)).size(), 2500000);
-    EXPECT_EQ(Form1::instance().PBar1(2).value(), 34);
+    EXPECT_EQ(Form1::instance().PBar1(2).value(), 36);
     EXPECT_EQ(Form1::instance().Label1(7).caption(), "100.00%");
     EXPECT_TRUE(callsWith("pass=2").filter("p1fail").isEmpty());
     EXPECT_EQ(callsWith("ffmpeg")

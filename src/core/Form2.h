@@ -12,6 +12,7 @@
 #include <optional>
 
 class DOSOutputs;
+class EarlierOutput;
 class QTemporaryDir;
 
 // The job window: one per queued video of a run. It holds the video's job sheet, starts the
@@ -147,9 +148,16 @@ class Form2 : public QWidget, public rt::DeferredControls {
     // A stop asked for this job: its window unloaded, or the run's stop request.
     bool stopRequested() const;
     std::optional<QString> outputProblem(const QString& output) const;
-    std::optional<QString> outputFault(const QString& output);
+    // What the check after pass 2 found wrong: proven when its probe ran to its end.
+    struct OutputFault {
+        QString reason;
+        bool proven = true;
+    };
+    std::optional<OutputFault> outputFault(const QString& output);
+    void keepCheckedOutput(const QString& output, const std::optional<rt::FileStamp>& before,
+                           EarlierOutput& earlier);
     void dropPass2Output(const QString& output, const std::optional<rt::FileStamp>& before,
-                         const QString& reason);
+                         EarlierOutput& earlier, const QString& reason);
     static QString probeCommandLine(const QString& video);
     std::unique_ptr<DOSOutputs> newRunner();
     // Runs a tool unless a stop has been requested; whether it ran.

@@ -1,5 +1,6 @@
 // The job of a job window: the probe, pass 1 and pass 2 of one queued video.
 #include "core/DOSOutputs.h"
+#include "core/EarlierOutput.h"
 #include "core/Form2.h"
 #include "core/Queue.h"
 #include "core/Settings.h"
@@ -76,7 +77,7 @@ bool folderAcceptsFiles(const QString& folder) {
 }
 
 // What a failed or stopped pass 2 left under the output's name is no result: it goes, unless
-// the pass never touched the file that was there before it.
+// the pass never touched what stood there before it (a folder, which is never set aside).
 void removeWhatPass2Left(const QString& output, const std::optional<rt::FileStamp>& before) {
     const std::optional<rt::FileStamp> after = rt::fileStamp(output);
     if (after && after != before)
@@ -260,23 +261,39 @@ void Form2::CompressVideo() {
         return;
     }
     outputsBeingWritten().insert(outputKey);
+    // A file already at the output's name stays the user's until the new encode is kept.
+    EarlierOutput earlier;
+    if (!earlier.setAside(output)) {
+        outputsBeingWritten().remove(outputKey);
+        failJob("The earlier output could not be set aside", 1);
+        return;
+    }
     const std::optional<rt::FileStamp> beforePass2 = rt::fileStamp(output);
     const bool ran = runTool(1, pass2CommandLine(output));
     outputsBeingWritten().remove(outputKey);
     if (!ran) {
+        earlier.bringBack();
         cancelJob();
         return;
     }
     const auto failure = toolFailure("ffmpeg pass 2", "failed");
     endPassDisplays();
     if (failure) {
-        dropPass2Output(output, beforePass2, *failure);
+        dropPass2Output(output, beforePass2, earlier, *failure);
         return;
     }
     CompressedPath = output;
+    keepCheckedOutput(output, beforePass2, earlier);
+}
+
+// The output of a good pass 2 is kept when its check finds it whole. It is removed only on
+// evidence that it is bad; one that could not be checked stays, beside any earlier file.
+void Form2::keepCheckedOutput(const QString& output, const std::optional<rt::FileStamp>& before,
+                              EarlierOutput& earlier) {
     // The output settles for two seconds after pass 2; its check runs within them.
     const std::int64_t settled = rt::clockSeconds() + 2;
     if (!rt::fileExists(output)) {
+        earlier.bringBack();
         failJob(NoOutputWritten, 1);
         return;
     }
@@ -284,26 +301,33 @@ void Form2::CompressVideo() {
     if (const auto fault = outputFault(output)) {
         // A stop before or during the check leaves it unrun or ends it (its probe may hang on a
         // stalled disk): the encode is whole, so it stays, and the row reads as a stopped job's.
-        if (stopRequested())
+        if (stopRequested()) {
+            earlier.discard();
             cancelJob();
-        else
-            dropPass2Output(output, beforePass2, *fault);
+        } else if (fault->proven) {
+            dropPass2Output(output, before, earlier, fault->reason);
+        } else {
+            failJob("The output could not be checked: " + fault->reason, 1);
+        }
         return;
     }
     rt::waitPast(settled);
     const std::optional<qint64> written = rt::fileSize(output);
     if (!written) {
+        earlier.bringBack();
         failJob(NoOutputWritten, 1);
         return;
     }
+    earlier.discard();
     completeJob(double(*written) / 1024 / 1024);
 }
 
-// An output that is no result goes, and the row tells why. A stop that ended pass 2 leaves a
-// truncated file: the row is cancelled.
+// An output that is no result goes, any earlier file takes its name again, and the row tells
+// why. A stop that ended pass 2 leaves a truncated file: the row is cancelled.
 void Form2::dropPass2Output(const QString& output, const std::optional<rt::FileStamp>& before,
-                            const QString& reason) {
+                            EarlierOutput& earlier, const QString& reason) {
     removeWhatPass2Left(output, before);
+    earlier.bringBack();
     if (stopRequested())
         cancelJob();
     else
@@ -313,25 +337,29 @@ void Form2::dropPass2Output(const QString& output, const std::optional<rt::FileS
 // What is wrong with the file pass 2 wrote, probed as the source was: it must be readable, hold
 // a video and last as long as pass 2 reports it encoded. A source's container may misstate
 // its length (parts joined end to end, a track running on past the video): pass 2 does not.
-std::optional<QString> Form2::outputFault(const QString& output) {
+// Only a probe that ran to its end proves a fault; one that could not start or was killed
+// says nothing of the file.
+std::optional<Form2::OutputFault> Form2::outputFault(const QString& output) {
     Stage = "check_output";
     objDOS = newRunner();
     outputReading_ = {};
     runTool(0, probeCommandLine(output));
     if (const auto failure = toolFailure("ffprobe", "could not read the output"))
-        return failure;
+        return OutputFault{*failure, objDOS->LastOutcome() == DOSOutputs::Outcome::Exited};
     if (!outputReading_.hasVideo())
-        return "The output holds no video stream";
+        return OutputFault{"The output holds no video stream"};
     const std::optional<double> lasts = outputReading_.exactDuration();
     if (!lasts)
-        return "The output has no duration";
+        return OutputFault{"The output has no duration"};
     // A pass 2 that reported no time is held to the source's length.
     const std::optional<double> encoded = pass2Reading_.seconds();
     if (lastsAsEncoded(*lasts, encoded.value_or(DurationSec)))
         return std::nullopt;
     if (encoded)
-        return QString("The output lasts %1 s, pass 2 encoded %2 s").arg(*lasts).arg(*encoded);
-    return QString("The output lasts %1 s, the source %2 s").arg(*lasts).arg(DurationSec);
+        return OutputFault{
+            QString("The output lasts %1 s, pass 2 encoded %2 s").arg(*lasts).arg(*encoded)};
+    return OutputFault{
+        QString("The output lasts %1 s, the source %2 s").arg(*lasts).arg(DurationSec)};
 }
 
 QString Form2::probeCommandLine(const QString& video) {
