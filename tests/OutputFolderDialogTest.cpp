@@ -175,15 +175,28 @@ TEST_F(OutputFolderDialogTest, NamesLeavingTheShownFolderOrBlockedByAFileAreRefu
     EXPECT_EQ(panel7(), "before");
 }
 
-TEST_F(OutputFolderDialogTest, CancelKeepsTheLocationAndThePanel) {
+// "Cancel" and a close by the window system unload the dialog: the next opening is fresh.
+TEST_F(OutputFolderDialogTest, CancelOrACloseKeepsTheLocationAndThePanelAndUnloads) {
+    ASSERT_TRUE(QDir(desktop()).mkpath("b"));
     OutputLocation = "/chosen/earlier";
     Form1::instance().StatusBar1->setPanelText(7, "Custom Save Location: .../earlier    ");
-    typeName("Unused");
-    dialog().Command1_Click(2);
-    EXPECT_FALSE(Form4::isLoaded());
-    EXPECT_EQ(OutputLocation, "/chosen/earlier");
-    EXPECT_EQ(panel7(), "Custom Save Location: .../earlier    ");
-    EXPECT_FALSE(QFileInfo(desktop() + "/Unused").exists());
+    const std::function<void(Form4&)> closes[] = {[](Form4& form) { form.Command1_Click(2); },
+                                                  [](Form4& form) { form.close(); }};
+    for (const auto& close : closes) {
+        dialog().showModeless();
+        ASSERT_TRUE(dialog().Dir1->setPath(desktop() + "/b"));
+        typeName("Unused");
+        close(dialog());
+        EXPECT_FALSE(Form4::isLoaded());
+        EXPECT_EQ(OutputLocation, "/chosen/earlier");
+        EXPECT_EQ(panel7(), "Custom Save Location: .../earlier    ");
+        EXPECT_FALSE(QFileInfo(desktop() + "/Unused").exists());
+        QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        EXPECT_EQ(dialog().Text1->text(), "New folder");
+        EXPECT_FALSE(dialog().Text1->isEnabled());
+        EXPECT_EQ(dialog().Dir1->path(), desktop());
+        Form4::unload();
+    }
 }
 
 TEST_F(OutputFolderDialogTest, FolderListOpensOnActivationAndDriveChangeGoesToItsRoot) {

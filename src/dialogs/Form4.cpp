@@ -6,6 +6,7 @@
 #include "runtime/ProgramFolder.h"
 #include "runtime/WindowMove.h"
 
+#include <QCloseEvent>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -338,6 +339,12 @@ void Form4::Picture2_MouseDown() {
 
 void Form4::mouseMoveEvent(QMouseEvent*) {
     Form_MouseMove();
+}
+
+// A close by the window system unloads the dialog as "Cancel" does: the next opening is fresh.
+void Form4::closeEvent(QCloseEvent* event) {
+    event->ignore();
+    unload();
 }
 
 void Form4::Form_MouseMove() {

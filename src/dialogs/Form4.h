@@ -50,6 +50,7 @@ class Form4 : public QWidget {
 
   protected:
     void mouseMoveEvent(QMouseEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
 
   private:
     explicit Form4(QWidget* owner);
