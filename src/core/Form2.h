@@ -3,7 +3,6 @@
 #include "core/ToolOutput.h"
 #include "runtime/Controls.h"
 #include "runtime/DeferredControls.h"
-#include "runtime/FileSystem.h"
 #include "runtime/Timer.h"
 
 #include <QPersistentModelIndex>
@@ -154,10 +153,8 @@ class Form2 : public QWidget, public rt::DeferredControls {
         bool proven = true;
     };
     std::optional<OutputFault> outputFault(const QString& output);
-    void keepCheckedOutput(const QString& output, const std::optional<rt::FileStamp>& before,
-                           EarlierOutput& earlier);
-    void dropPass2Output(const QString& output, const std::optional<rt::FileStamp>& before,
-                         EarlierOutput& earlier, const QString& reason);
+    void judgeOutput(const QString& output, EarlierOutput& earlier);
+    void dropPass2Output(const QString& output, EarlierOutput& earlier, const QString& reason);
     static QString probeCommandLine(const QString& video);
     std::unique_ptr<DOSOutputs> newRunner();
     // Runs a tool unless a stop has been requested; whether it ran.

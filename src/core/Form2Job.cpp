@@ -76,11 +76,10 @@ bool folderAcceptsFiles(const QString& folder) {
     return probe.open();
 }
 
-// What a failed or stopped pass 2 left under the output's name is no result: it goes, unless
-// the pass never touched what stood there before it (a folder, which is never set aside).
-void removeWhatPass2Left(const QString& output, const std::optional<rt::FileStamp>& before) {
-    const std::optional<rt::FileStamp> after = rt::fileStamp(output);
-    if (after && after != before)
+// What a failed or stopped pass 2 left under the output's name is no result: it goes. Any
+// earlier file was set aside before the pass; a folder there is never the pass's.
+void removeWhatPass2Left(const QString& output) {
+    if (rt::fileExists(output))
         rt::removeFile(output);
 }
 
@@ -268,7 +267,6 @@ void Form2::CompressVideo() {
         failJob("The earlier output could not be set aside", 1);
         return;
     }
-    const std::optional<rt::FileStamp> beforePass2 = rt::fileStamp(output);
     const bool ran = runTool(1, pass2CommandLine(output));
     outputsBeingWritten().remove(outputKey);
     if (!ran) {
@@ -279,17 +277,16 @@ void Form2::CompressVideo() {
     const auto failure = toolFailure("ffmpeg pass 2", "failed");
     endPassDisplays();
     if (failure) {
-        dropPass2Output(output, beforePass2, earlier, *failure);
+        dropPass2Output(output, earlier, *failure);
         return;
     }
     CompressedPath = output;
-    keepCheckedOutput(output, beforePass2, earlier);
+    judgeOutput(output, earlier);
 }
 
 // The output of a good pass 2 is kept when its check finds it whole. It is removed only on
 // evidence that it is bad; one that could not be checked stays, beside any earlier file.
-void Form2::keepCheckedOutput(const QString& output, const std::optional<rt::FileStamp>& before,
-                              EarlierOutput& earlier) {
+void Form2::judgeOutput(const QString& output, EarlierOutput& earlier) {
     // The output settles for two seconds after pass 2; its check runs within them.
     const std::int64_t settled = rt::clockSeconds() + 2;
     if (!rt::fileExists(output)) {
@@ -305,7 +302,7 @@ void Form2::keepCheckedOutput(const QString& output, const std::optional<rt::Fil
             earlier.discard();
             cancelJob();
         } else if (fault->proven) {
-            dropPass2Output(output, before, earlier, fault->reason);
+            dropPass2Output(output, earlier, fault->reason);
         } else {
             failJob("The output could not be checked: " + fault->reason, 1);
         }
@@ -324,9 +321,8 @@ void Form2::keepCheckedOutput(const QString& output, const std::optional<rt::Fil
 
 // An output that is no result goes, any earlier file takes its name again, and the row tells
 // why. A stop that ended pass 2 leaves a truncated file: the row is cancelled.
-void Form2::dropPass2Output(const QString& output, const std::optional<rt::FileStamp>& before,
-                            EarlierOutput& earlier, const QString& reason) {
-    removeWhatPass2Left(output, before);
+void Form2::dropPass2Output(const QString& output, EarlierOutput& earlier, const QString& reason) {
+    removeWhatPass2Left(output);
     earlier.bringBack();
     if (stopRequested())
         cancelJob();

@@ -35,11 +35,12 @@ void writeJobSheet(Form2& job, int row) {
     job.setSheetValue(10, ownAudio ? list.cell(row, QueueColumn::IndividualAudioBitrate)
                                    : QString::number(AudioBitrateKbps) + "k");
     job.setSheetValue(12, X265Preset);
-    job.setSheetValue(14, customOutputName(row, videoName));
+    const QString customOutput = customOutputName(row, videoName);
+    job.setSheetValue(14, customOutput);
     // The row names its file in the chosen folder from now on, so that no video added during
     // the run takes that name.
     if (OutputLocation != SourceDirectoryLocation)
-        SetQueueRowOutput(row, customOutputName(row, videoName));
+        SetQueueRowOutput(row, customOutput);
 }
 
 } // namespace

@@ -4,7 +4,6 @@
 #include <QMimeDatabase>
 #include <QSaveFile>
 #include <filesystem>
-#include <sys/stat.h>
 #include <system_error>
 
 namespace rt {
@@ -48,14 +47,6 @@ std::optional<qint64> fileSize(const QString& path) {
     if (error)
         return std::nullopt;
     return static_cast<qint64>(size);
-}
-
-std::optional<FileStamp> fileStamp(const QString& path) {
-    struct stat info {};
-    if (path.isEmpty() || ::stat(QFile::encodeName(path).constData(), &info) != 0)
-        return std::nullopt;
-    return FileStamp{info.st_dev, info.st_ino, info.st_size, info.st_mtim.tv_sec,
-                     info.st_mtim.tv_nsec};
 }
 
 bool removeFile(const QString& path) {

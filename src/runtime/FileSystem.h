@@ -15,19 +15,6 @@ bool fileExists(const QString& path);
 // The size in bytes of the regular file at path; nothing when there is none or it cannot be read.
 std::optional<qint64> fileSize(const QString& path);
 
-// What tells one state of a file from another: which file it is, its size and its last change.
-struct FileStamp {
-    unsigned long long device = 0;
-    unsigned long long inode = 0;
-    long long size = 0;
-    long long changedSeconds = 0;
-    long long changedNanoseconds = 0;
-    bool operator==(const FileStamp&) const = default;
-};
-
-// The stamp of the file at path (after following links); nothing when there is none.
-std::optional<FileStamp> fileStamp(const QString& path);
-
 // Removes the file (or link) at path; false when nothing was removed.
 bool removeFile(const QString& path);
 
