@@ -22,8 +22,9 @@ namespace {
 // "audioonly" one has a cover picture for its only video, an "undated" one lasts 1.5 s and a
 // "twohours" one two hours. The outputs of "broken", "undated", "short" and "twohours" sources
 // are unreadable, without a duration or too short, a "nearly" one a little short; the check of a
-// "hangcheck" one never answers, a "killcheck" one is killed, and a "settling" one grows a second
-// after its check.
+// "hangcheck" one never answers, a "killcheck" one is killed, a "heldcheck" one fails while a
+// child of it holds its output open for three seconds, and a "settling" one grows a second after
+// its check.
 const QByteArray FakeProbe = R"SH(#!/bin/sh
 lasts() { # a duration and a video
   printf '  Duration: %s, start: 0.000000\r\n' "$1"
@@ -33,6 +34,7 @@ echo "ffprobe $*" >> "$(dirname "$0")/calls.log"
 case "$*" in
   *Compressed_*hangcheck*) exec sleep 60 ;;
   *Compressed_*killcheck*) kill -9 $$ ;;
+  *Compressed_*heldcheck*) sleep 3 & printf 'moov atom not found'; exit 1 ;;
   *Compressed_*settling*) for output; do :; done
     (sleep 1; head -c 4000000 /dev/zero >> "$output") > /dev/null 2>&1 & ;;
 esac
@@ -126,6 +128,15 @@ class JobRunTest : public JobTest {
                 .entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden);
         entries.sort();
         return entries;
+    }
+    // The earlier output of `output` in the one folder that holds an earlier output set aside.
+    QByteArray contentSetAside(const QString& output) {
+        const QStringList aside = videosFolder().filter(EarlierOutput::FolderPrefix);
+        if (aside.size() != 1)
+            ADD_FAILURE() << aside.size() << " folders of earlier outputs";
+        return aside.size() == 1 ? contentOf(folder_.path() + "/videos/" + aside[0] + "/" +
+                                             QFileInfo(output).fileName())
+                                 : QByteArray();
     }
 
     // Runs `action` once, inside the running job, when the row first shows `passText`.
@@ -279,10 +290,10 @@ TEST_F(JobRunTest, StopDuringTheProbeRunsNoPassAndAsksNothing) {
     expectEveryRowCancelled();
 }
 
-// A stop after a good pass 2 removes nothing. Once the check has answered, the job ends as the
-// check finds; before, the stop ends the check, whose probe may never answer, and the row reads
-// as a stopped job's.
-TEST_F(JobRunTest, StopAfterAGoodPassTwoKeepsTheOutputAndEndsACheckThatHangs) {
+// A stop after a good pass 2 removes only what the check proved bad. Once the check has
+// answered, the job ends as the check finds; before, the stop ends the check, whose probe may
+// never answer, and both the new encode and the earlier output stay.
+TEST_F(JobRunTest, StopAfterAGoodPassTwoRemovesOnlyWhatTheCheckProvedBad) {
     writeTools(1, 1);
     const std::function<bool()> checkBegun = [this] {
         return !callsWith("-i " + cell(1, QueueColumn::OutputPath)).isEmpty();
@@ -291,19 +302,22 @@ TEST_F(JobRunTest, StopAfterAGoodPassTwoKeepsTheOutputAndEndsACheckThatHangs) {
         QString source;
         std::function<bool()> reached;
         bool complete;
+        bool provenBad;
+    };
+    const std::function<bool()> checkAnswered = [&] {
+        return checkBegun() && rt::ProcessTable::find(rt::programFolder() + "/ffprobe") == 0;
     };
     const std::vector<Moment> moments = {
-        {"clip.mp4", // the check has answered; the job waits for the output to settle
-         [&] {
-             return checkBegun() && rt::ProcessTable::find(rt::programFolder() + "/ffprobe") == 0;
-         },
-         true},
-        {"hangcheck.mp4", checkBegun, false},
+        {"clip.mp4", checkAnswered, true, false},      // the job waits for the output to settle
+        {"heldcheck.mp4", checkAnswered, false, true}, // the job has not read the answer yet
+        {"hangcheck.mp4", checkBegun, false, false},   // last: its earlier output stays aside
     };
     for (const Moment& moment : moments) {
         SCOPED_TRACE(moment.source.toStdString());
         queue().clearRows();
         addRow(source(moment.source), "45.5");
+        const QString output = cell(1, QueueColumn::OutputPath);
+        const QByteArray earlier = writeEarlierOutput(output);
         startQuickRun();
         // A check that the stop leaves hanging is ended here, after a while, and tells.
         bool checkLeftHanging = false;
@@ -332,8 +346,17 @@ TEST_F(JobRunTest, StopAfterAGoodPassTwoKeepsTheOutputAndEndsACheckThatHangs) {
         EXPECT_EQ(cell(1, QueueColumn::CompressionPass) == "Compression Complete", moment.complete)
             << cell(1, QueueColumn::ProcessStatus).toStdString();
         EXPECT_EQ(cell(1, QueueColumn::ProcessStatus), moment.complete ? "100%" : "Cancelled");
-        EXPECT_EQ(QFileInfo(cell(1, QueueColumn::OutputPath)).size(), 2500000);
         EXPECT_EQ(queue().checked(1), moment.complete);
+        // The earlier output goes only with a complete row, and takes its name again only from
+        // an encode proven bad.
+        if (moment.provenBad)
+            EXPECT_EQ(contentOf(output), earlier);
+        else
+            EXPECT_EQ(QFileInfo(output).size(), 2500000);
+        if (moment.complete || moment.provenBad)
+            EXPECT_TRUE(videosFolder().filter(EarlierOutput::FolderPrefix).isEmpty());
+        else
+            EXPECT_EQ(contentSetAside(output), earlier);
     }
 }
 
@@ -558,10 +581,7 @@ TEST_F(JobRunTest, FailuresEndTheRowAndStillCountTheirPasses) {
         EXPECT_EQ(contentOf(cell(row, QueueColumn::OutputPath)), earlier[row]) << row;
     // An output that could not be checked stays, and the earlier one stays beside it.
     EXPECT_EQ(QFileInfo(cell(17, QueueColumn::OutputPath)).size(), 2500000);
-    const QStringList aside = videosFolder().filter(EarlierOutput::FolderPrefix);
-    ASSERT_EQ(aside.size(), 1);
-    EXPECT_EQ(contentOf(folder_.path() + "/videos/" + aside[0] + "/Compressed_17_killcheck.mp4"),
-              earlier[17]);
+    EXPECT_EQ(contentSetAside(cell(17, QueueColumn::OutputPath)), earlier[17]);
     EXPECT_EQ(cell(nearly, QueueColumn::CompressionPass), "Compression Complete");
     EXPECT_EQ(QFileInfo(cell(nearly, QueueColumn::OutputPath)).size(), 2500000);
     EXPECT_EQ(Form1::instance().PBar1(2).value(), 36);

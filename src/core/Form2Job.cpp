@@ -296,16 +296,15 @@ void Form2::judgeOutput(const QString& output, EarlierOutput& earlier) {
     }
     // A tool may report success over a file it could not finish (a full disk at its trailer).
     if (const auto fault = outputFault(output)) {
-        // A stop before or during the check leaves it unrun or ends it (its probe may hang on a
-        // stalled disk): the encode is whole, so it stays, and the row reads as a stopped job's.
-        if (stopRequested()) {
-            earlier.discard();
-            cancelJob();
-        } else if (fault->proven) {
+        // A fault the check proved removes the encode, even when a stop came after the proof.
+        // A stop before the check answered leaves it unrun or ends it (its probe may hang on a
+        // stalled disk): nothing is proven, so both files stay, as when a check cannot run.
+        if (fault->proven)
             dropPass2Output(output, earlier, fault->reason);
-        } else {
+        else if (stopRequested())
+            cancelJob();
+        else
             failJob("The output could not be checked: " + fault->reason, 1);
-        }
         return;
     }
     rt::waitPast(settled);
@@ -320,7 +319,8 @@ void Form2::judgeOutput(const QString& output, EarlierOutput& earlier) {
 }
 
 // An output that is no result goes, any earlier file takes its name again, and the row tells
-// why. A stop that ended pass 2 leaves a truncated file: the row is cancelled.
+// why; a stopped job's row reads as cancelled, whether the stop cut pass 2 short or came after
+// its check proved the output bad.
 void Form2::dropPass2Output(const QString& output, EarlierOutput& earlier, const QString& reason) {
     removeWhatPass2Left(output);
     earlier.bringBack();
