@@ -100,10 +100,8 @@ class JobRunTest : public JobTest {
     }
 
     QStringList calls() {
-        QFile log(folder_.path() + "/calls.log");
-        if (!log.open(QIODevice::ReadOnly))
-            return {};
-        return QString::fromUtf8(log.readAll()).split('\n', Qt::SkipEmptyParts);
+        return QString::fromUtf8(contentOf(folder_.path() + "/calls.log"))
+            .split('\n', Qt::SkipEmptyParts);
     }
 
     QStringList callsWith(const QString& word) { return calls().filter(word); }

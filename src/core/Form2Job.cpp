@@ -259,14 +259,13 @@ void Form2::CompressVideo() {
         failJob("Another job is writing the same output file", 1);
         return;
     }
-    outputsBeingWritten().insert(outputKey);
-    // A file already at the output's name stays the user's until the new encode is kept.
+    // A file already at the output's name stays the user's until the new encode completes.
     EarlierOutput earlier;
     if (!earlier.setAside(output)) {
-        outputsBeingWritten().remove(outputKey);
         failJob("The earlier output could not be set aside", 1);
         return;
     }
+    outputsBeingWritten().insert(outputKey);
     const bool ran = runTool(1, pass2CommandLine(output));
     outputsBeingWritten().remove(outputKey);
     if (!ran) {
