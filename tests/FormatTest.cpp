@@ -108,6 +108,10 @@ TEST(FormatTest, ClockTexts) {
     EXPECT_EQ(clockTextSeconds("00:0"), 0);
     EXPECT_EQ(clockTextSeconds(" 23:59:59 "), 86399);
     EXPECT_EQ(clockTextSeconds("123:00:01"), 442801); // long sources have no hour limit
+    // Past what 32 bits of seconds hold, up to the longest hour count read
+    EXPECT_EQ(clockTextSeconds("596523:00:00"), 2147482800);
+    EXPECT_EQ(clockTextSeconds("596524:00:00"), 2147486400);
+    EXPECT_EQ(clockTextSeconds("999999:59:59"), 3599999999);
     for (const char* notClock :
          {"", "N/A", ":", "00", "12", "00:60:00", "0a:00:00", "00:04:32.5", "=00:01:0"})
         EXPECT_FALSE(clockTextSeconds(notClock)) << notClock;

@@ -19,12 +19,12 @@
 namespace {
 
 // The probe prints its duration line in two chunks; "nodur" and "badprobe" sources fail, an
-// "audioonly" one has a cover picture for its only video, an "undated" one lasts 1.5 s and a
-// "twohours" one two hours. The outputs of "broken", "undated", "short" and "twohours" sources
-// are unreadable, without a duration or too short, a "nearly" one a little short; the check of a
-// "hangcheck" one never answers, a "killcheck" one is killed, a "heldcheck" one fails while a
-// child of it holds its output open for three seconds, and a "settling" one grows a second after
-// its check.
+// "audioonly" one has a cover picture for its only video, an "undated" one lasts 1.5 s, a
+// "twohours" one two hours and an "ages" one claims 700,000 hours. The outputs of "broken",
+// "undated", "short" and "twohours" sources are unreadable, without a duration or too short, a
+// "nearly" one a little short; the check of a "hangcheck" one never answers, a "killcheck" one is
+// killed, a "heldcheck" one fails while a child of it holds its output open for three seconds, and
+// a "settling" one grows a second after its check.
 const QByteArray FakeProbe = R"SH(#!/bin/sh
 lasts() { # a duration and a video
   printf '  Duration: %s, start: 0.000000\r\n' "$1"
@@ -51,6 +51,7 @@ case "$*" in
   *Compressed_*twohours*) lasts 01:57:40.00 ;;
   *undated*) lasts 00:00:01.50 ;;
   *twohours*) lasts 02:00:00.00 ;;
+  *ages*) lasts 700000:00:00.00 ;;
 esac
 printf 'Input #0, mov, from x:\r\n  Metadata:\r\n    creation_time   : 2023-01-01\r\n  Dura'
 sleep 0.05
@@ -551,6 +552,7 @@ TEST_F(JobRunTest, FailuresEndTheRowAndStillCountTheirPasses) {
         {"twohours.mp4", "4500", "The output lasts 7060 s, pass 2 encoded 7200 s"},
         {"quietshort.mp4", "45.5", "The output lasts 60 s, the source 272 s"},
         {"killcheck.mp4", "45.5", "The output could not be checked: ffprobe was ended (signal 9)"},
+        {"ages.mp4", "45.5", "Target size too small for the audio bitrate"},
     };
     for (const Case& c : cases)
         addRow(c.name == "gone.mp4" ? folder_.path() + "/videos/gone.mp4" : source(c.name),
@@ -582,13 +584,14 @@ TEST_F(JobRunTest, FailuresEndTheRowAndStillCountTheirPasses) {
     EXPECT_EQ(contentSetAside(cell(17, QueueColumn::OutputPath)), earlier[17]);
     EXPECT_EQ(cell(nearly, QueueColumn::CompressionPass), "Compression Complete");
     EXPECT_EQ(QFileInfo(cell(nearly, QueueColumn::OutputPath)).size(), 2500000);
-    EXPECT_EQ(Form1::instance().PBar1(2).value(), 36);
+    EXPECT_EQ(Form1::instance().PBar1(2).value(), 38);
     EXPECT_EQ(Form1::instance().Label1(7).caption(), "100.00%");
     EXPECT_TRUE(callsWith("pass=2").filter("p1fail").isEmpty());
-    EXPECT_EQ(callsWith("ffmpeg")
-                  .filter(QRegularExpression("nodur|badprobe|gone|small|unwrit|audioonly|nnnn"))
-                  .size(),
-              0);
+    EXPECT_EQ(
+        callsWith("ffmpeg")
+            .filter(QRegularExpression("nodur|badprobe|gone|small|unwrit|audioonly|nnnn|ages"))
+            .size(),
+        0);
     // The probe failures, and only they, tell the user.
     const auto& boxes = rt::uiScript().msgBoxes;
     ASSERT_EQ(boxes.size(), 3u);

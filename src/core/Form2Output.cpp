@@ -73,7 +73,7 @@ void Form2::readProgress(const QString& chunk, const QString& passText) {
     setSheetValue(13, *timeText);
     rt::doEvents();
     const auto duration = rt::toNumber(sheetValue(8));
-    const int elapsed = rt::clockTextSeconds(*timeText).value_or(0);
+    const std::int64_t elapsed = rt::clockTextSeconds(*timeText).value_or(0);
     QString percentage;
     if (duration && *duration != 0)
         percentage = rt::formatNumber(elapsed / (*duration / 100), "00.00");

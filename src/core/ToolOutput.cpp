@@ -39,7 +39,7 @@ QString cleanSpeed(const QString& text) {
 // " hh:mm:ss.cc", as it follows "Duration:", in seconds: whole seconds from the clock part, and
 // the hundredths as well when that part reads 0.
 std::optional<double> secondsOfDuration(const QString& text) {
-    const std::optional<int> whole = rt::clockTextSeconds(rt::trimBlanks(text.left(9)));
+    const std::optional<std::int64_t> whole = rt::clockTextSeconds(rt::trimBlanks(text.left(9)));
     if (!whole || *whole >= 1)
         return whole;
     static const QRegularExpression fraction("^\\.\\d{1,2}");

@@ -136,14 +136,14 @@ std::optional<double> toNumber(const QString& text) {
     return value;
 }
 
-std::optional<int> clockTextSeconds(const QString& text) {
+std::optional<std::int64_t> clockTextSeconds(const QString& text) {
     const QStringList parts = trimBlanks(text).split(':');
     if (parts.size() < 2 || parts.size() > 3)
         return std::nullopt;
     const int maxDigits[3] = {6, 2, 2};
     const int limits[3] = {999999, 59, 59};
     const int scales[3] = {3600, 60, 1};
-    int seconds = 0;
+    std::int64_t seconds = 0;
     for (int i = 0; i < parts.size(); ++i) {
         const QString& part = parts[i];
         if (part.isEmpty() || part.size() > maxDigits[i])
@@ -154,7 +154,7 @@ std::optional<int> clockTextSeconds(const QString& text) {
         const int field = part.toInt();
         if (field > limits[i])
             return std::nullopt;
-        seconds += field * scales[i];
+        seconds += std::int64_t(field) * scales[i];
     }
     return seconds;
 }

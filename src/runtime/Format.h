@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <cstdint>
 #include <optional>
 
 namespace rt {
@@ -30,8 +31,9 @@ double leadingNumber(const QString& text);
 std::optional<double> toNumber(const QString& text);
 
 // A clock text "hh:mm:ss" or a shorter cut of one ("00:04" is four minutes) in seconds;
-// hours may pass 23 (a long video's duration); nothing when the text is not such a time.
-std::optional<int> clockTextSeconds(const QString& text);
+// hours may pass 23 (a long video's duration), up to six digits of them, which 64 bits hold;
+// nothing when the text is not such a time.
+std::optional<std::int64_t> clockTextSeconds(const QString& text);
 
 // Blanks (spaces only) removed at both ends.
 QString trimBlanks(const QString& text);
