@@ -249,7 +249,7 @@ TEST_F(JobRunTest, StopDuringPassOneCancelsBeforePassTwo) {
     EXPECT_TRUE(callsWith("pass=2").isEmpty());
     EXPECT_EQ(Form1::instance().PBar1(2).value(), 0);
     EXPECT_FALSE(queue().checked(1));
-    // Its Timer2 unloaded the window during the job; it went once the job had returned.
+    // The stop unloaded the window at once; it went once the job had returned.
     EXPECT_TRUE(Form1::instance().findChildren<Form2*>().isEmpty());
 }
 

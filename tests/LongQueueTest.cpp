@@ -115,7 +115,7 @@ TEST_F(LongQueueTest, StopDropsWindowsWaitingForALevelEvenWhenANewRunClearsTheRe
         completeAtStop = completeRows();
         CancelRequested = true;
         StopFFmpeg();
-        // The next run's start clears the request before the old windows' timers see it.
+        // Cleared at once: only the stop's own unloading keeps the waiting windows from beginning.
         CancelRequested = false;
     });
     stopper.start(1);

@@ -140,7 +140,6 @@ TEST_F(QueueInteractionTest, RemovalOfTheRememberedRow) {
     EXPECT_EQ(column(QueueColumn::VideoName), QStringList({"video1"}));
 }
 
-// Jobs write to the row numbers their run gave them: rows at or above them stay put.
 TEST_F(QueueInteractionTest, OpenItemsActOnTheSelectedRow) {
     fillQueue(2);
     form().mnu_OpenCompressed_Click(); // nothing selected: nothing happens

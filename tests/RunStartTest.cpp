@@ -220,7 +220,7 @@ TEST_F(RunStartTest, JobWhoseStartFallsDueAfterAStopNeverBegins) {
     // Its start falls due before its stop timer would unload it.
     jobs().front()->Timer1->setInterval(10);
     ASSERT_TRUE(runUntil(runEnded, 3000));
-    EXPECT_EQ(cell(1, QueueColumn::ProcessStatus), "Video Queued"); // begun, it found no source
+    EXPECT_EQ(cell(1, QueueColumn::ProcessStatus), "Video Queued"); // never begun
 }
 
 TEST_F(RunStartTest, StartAfterAStopRunsItsJobs) {

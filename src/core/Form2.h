@@ -15,10 +15,11 @@ class EarlierOutput;
 class QTemporaryDir;
 
 // The job window: one per queued video of a run. It holds the video's job sheet, starts the
-// job from its start timer and runs the whole job (probe, pass 1, pass 2) inside that timer's
-// handler. It normally stays hidden; it shows itself while ShowThreadWindows is on and unloads
-// itself when a stop is requested. An unloaded window whose job is still running stays a valid
-// object until the job has returned, and is destroyed after that.
+// job on its start timer's fourth tick, or once a running job has returned while the nesting is
+// full, and runs the whole job (probe, pass 1, pass 2) inside that call. It normally stays
+// hidden; it shows itself while ShowThreadWindows is on and unloads itself when a stop is
+// requested. An unloaded window whose job is still running stays a valid object until the job
+// has returned, and is destroyed after that.
 // A run makes one window per queued video, and most are never shown: a window builds its
 // controls when it is first shown or touched, and keeps its sheet and texts as plain values
 // until then.

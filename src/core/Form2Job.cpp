@@ -253,7 +253,8 @@ void Form2::CompressVideo() {
         failJob(*problem, 1);
         return;
     }
-    // A run started again while this one goes on has a job of its own for the same video.
+    // The queue gives every row's output a name of its own, but folders may change during the
+    // run (a link made to another folder), so two jobs could still name one file.
     const QString outputKey = OutputFileKey(output);
     if (outputsBeingWritten().contains(outputKey)) {
         failJob("Another job is writing the same output file", 1);

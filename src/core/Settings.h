@@ -6,7 +6,7 @@
 // start from the same built-in values at every start: nothing is stored between runs.
 
 extern QString X265Preset;         // x265 speed preset of both passes
-extern QString AudioCodec;         // "-c:a" of pass 2
+extern QString AudioCodec;         // "-c:a" of both passes
 extern int AudioBitrateKbps;       // global AAC bitrate, kbit/s
 extern QString OutputLocation;     // "Video Source Directory" or a folder chosen by the user
 extern bool CancelRequested;       // a stop was requested; cleared at every run start

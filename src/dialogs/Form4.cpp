@@ -195,8 +195,8 @@ void Form4::connectHandlers() {
     }
 }
 
-// Starts on the program's drive with the desktop folder shown; when the desktop cannot be
-// found the program's folder stays shown.
+// Starts on the program's drive with the desktop folder shown, else the home folder; with
+// neither, the program's folder stays shown.
 void Form4::Form_Load() {
     setWindowIcon(Form1::instance().windowIcon());
     Picture1->move(10, Picture1->y());

@@ -70,7 +70,7 @@ class Form1 : public QMainWindow {
     rt::PictureBox* Picture10;
     rt::Shape* Shape10;
     rt::ControlArray<rt::Label> Label6; // "---", "[ ]", "X"
-    rt::PictureBox* Picture6;           // hidden; holds the toolbar's background bitmap
+    rt::PictureBox* Picture6;           // hidden, on the client area; the toolbar's bitmap
 
     // Inside Toolbar1: the donation banner.
     rt::PictureBox* Picture5;

@@ -44,7 +44,8 @@ void Form1::Toolbar1_ButtonClick(rt::ToolbarButton* Button) {
     }
 }
 
-// Locks what a run must not change: only the stop command and the chosen preset stay usable.
+// Locks what a run must not change. The stop command stays usable, and so do the preset
+// captions: a preset chosen during a run applies to the first passes that start later.
 void Form1::lockForRun() {
     RunLockHeld = true;
     for (int button : LockedToolbarButtons)
@@ -96,7 +97,7 @@ void Form1::RefreshStartCommands() {
 }
 
 // Every caption change of a progress label passes here; the one after the last pass of the
-// last video, when the overall bar is full, ends the run.
+// last video, when the overall bar is full, ends the run lock.
 void Form1::Label1_Change(int) {
     if (rt::leadingNumber(Label1(11).caption()) == 0)
         Label15->hide();

@@ -22,8 +22,8 @@ void waitSeconds(int seconds);
 // for a deadline fixed earlier.
 void waitPast(std::int64_t deadline);
 
-// The time spent inside waitSeconds since the program started, in milliseconds (for measuring
-// what a procedure costs beyond its waits).
+// The time spent inside waitSeconds and waitPast since the program started, in milliseconds (for
+// measuring what a procedure costs beyond its waits).
 std::int64_t waitedMilliseconds();
 
 } // namespace rt

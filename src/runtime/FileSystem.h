@@ -33,8 +33,9 @@ QString typeDescription(const QString& path);
 // opened or read to its end.
 std::optional<QStringList> readTextLines(const QString& path);
 
-// Writes text (UTF-8) to path, replacing any file there only once the whole text is written.
-// False when it could not be written.
+// Writes text (UTF-8) to path, replacing any file there once the whole text is written; where no
+// temporary file can be made beside it, straight into that file. False when it could not be
+// written.
 bool writeText(const QString& path, const QString& text);
 
 } // namespace rt

@@ -13,7 +13,7 @@ extern rt::Colour HeaderBackColour;
 extern rt::WindowProc OldHeaderProc;
 
 // Hooks the list so that its header items are drawn in HeaderTextColour on HeaderBackColour,
-// and resets both colours to yellow on red: the caller sets its own after the call.
+// and resets both colours to red on yellow: the caller sets its own after the call.
 void SetListViewHeaderColour(QWidget* ListHwnd);
 rt::LResult HeaderColourWndProc(QWidget* hWnd, unsigned uMsg, rt::WParam wParam, rt::LParam lParam);
 

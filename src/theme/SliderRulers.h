@@ -35,7 +35,7 @@ struct SettingsSliderRulers {
 void CreateSliderIncrements(const SettingsSliderRulers& dialog);
 
 // A tick every 5 pixels, a longer one every 25, along the bottom of the ruler, in the rulers'
-// orange; count is how many of each are drawn.
+// orange; ticks 0 to count of each are drawn.
 void DrawRulerTicks(rt::PictureBox& ruler, int count);
 // An orange line across the middle of a track strip at its present size.
 void DrawTrackMiddleLine(rt::PictureBox& strip);
