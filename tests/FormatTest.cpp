@@ -108,7 +108,7 @@ TEST(FormatTest, ClockTexts) {
     EXPECT_EQ(clockTextSeconds("00:0"), 0);
     EXPECT_EQ(clockTextSeconds(" 23:59:59 "), 86399);
     EXPECT_EQ(clockTextSeconds("123:00:01"), 442801); // long sources have no hour limit
-    // Past what 32 bits of seconds hold, up to the longest hour count read
+    // Either side of what 32 bits of seconds hold, and the longest hour count read
     EXPECT_EQ(clockTextSeconds("596523:00:00"), 2147482800);
     EXPECT_EQ(clockTextSeconds("596524:00:00"), 2147486400);
     EXPECT_EQ(clockTextSeconds("999999:59:59"), 3599999999);

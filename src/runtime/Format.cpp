@@ -142,7 +142,7 @@ std::optional<std::int64_t> clockTextSeconds(const QString& text) {
         return std::nullopt;
     const int maxDigits[3] = {6, 2, 2};
     const int limits[3] = {999999, 59, 59};
-    const int scales[3] = {3600, 60, 1};
+    const std::int64_t scales[3] = {3600, 60, 1};
     std::int64_t seconds = 0;
     for (int i = 0; i < parts.size(); ++i) {
         const QString& part = parts[i];
@@ -154,7 +154,7 @@ std::optional<std::int64_t> clockTextSeconds(const QString& text) {
         const int field = part.toInt();
         if (field > limits[i])
             return std::nullopt;
-        seconds += std::int64_t(field) * scales[i];
+        seconds += field * scales[i];
     }
     return seconds;
 }
